@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/ProgramSettings.h"
+#include "codeplug/CodeplugModel.h"
+#include "codeplug/RadioImage.h"
+
+#include <cstdint>
+
+namespace lt {
+
+// Everything the program holds for its whole run, exactly once. main() owns
+// one; tests make their own. Windows and operations get it by reference.
+struct Program {
+    CodeplugModel model;
+    RadioImage image;
+    ProgramSettings settings;
+    uint8_t customerId = 0;
+};
+
+} // namespace lt
