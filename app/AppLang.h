@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLocale>
 #include <QString>
 #include <span>
 
@@ -14,6 +15,13 @@ struct TextTable {
     std::span<const char* const> simplified;  // Simplified characters
     std::span<const char* const> traditional; // Traditional characters
 };
+
+// Number of entries of the main window's table.
+inline constexpr int kMainTextEntries = 310;
+
+// Language type for a system language: Chinese in Simplified script or of the
+// mainland or Singapore gives 2, any other Chinese 3, anything else 1.
+int DetectLangType(const QLocale& locale);
 
 // The language object: which table a lookup uses. Types: 1 English,
 // 2 Simplified Chinese, 3 Traditional Chinese.
