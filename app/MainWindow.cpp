@@ -1,0 +1,352 @@
+#include "app/MainWindow.h"
+
+#include "app/AboutDialog.h"
+#include "app/AppLang.h"
+#include "app/ConfigFile.h"
+#include "app/MessageDialogs.h"
+#include "app/ModalSeam.h"
+#include "app/Program.h"
+#include "codeplug/CodeplugFile.h"
+#include "editor/ChannelPage.h"
+#include "editor/OptionsPage.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+static void initIconResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace lt {
+
+namespace {
+
+const QString kCodeplugFilter = QStringLiteral("Korvo File(*.Kvf)|*.Kvf");
+
+QToolButton* makeToolButton(QToolBar* bar, const char* name, const char* icon)
+{
+    auto* button = new QToolButton(bar);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))));
+    button->setIconSize(QSize(24, 24));
+    button->setFixedSize(32, 32);
+    bar->addWidget(button);
+    return button;
+}
+
+QAction* makeAction(QObject* parent, const char* name)
+{
+    auto* action = new QAction(parent);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+} // namespace
+
+TForm1::TForm1(Program& program, QString configPath, QWidget* parent)
+    : QMainWindow(parent)
+    , program_(program)
+    , configPath_(std::move(configPath))
+{
+    initIconResources();
+    setObjectName(QStringLiteral("TForm1"));
+    QFont windowFont(QStringLiteral("新宋体"));
+    windowFont.setPixelSize(12);
+    setFont(windowFont);
+
+    buildMenus();
+    buildToolBar();
+
+    PageControl_Home = new QTabWidget(this);
+    PageControl_Home->setObjectName(QStringLiteral("PageControl_Home"));
+    channelPage_ = new ChannelPage(program_, PageControl_Home);
+    optionsPage_ = new OptionsPage(program_, PageControl_Home);
+    PageControl_Home->addTab(channelPage_, QString());
+    PageControl_Home->addTab(optionsPage_, QString());
+    setCentralWidget(PageControl_Home);
+    connect(channelPage_, &ChannelPage::fullRefreshRequested, this, &TForm1::FullRefresh);
+
+    auto* status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    statusPanel_ = new QLabel(status);
+    statusPanel_->setObjectName(QStringLiteral("StatusPanel0"));
+    statusPanel_->setFixedWidth(300);
+    status->addWidget(statusPanel_);
+    setStatusBar(status);
+
+    // Commands move the focus here first, so an open editor loses the focus
+    // and commits its value before the command runs.
+    bHide = new QPushButton(this);
+    bHide->setObjectName(QStringLiteral("bHide"));
+    bHide->setGeometry(0, 0, 1, 1);
+    bHide->setFlat(true);
+    bHide->raise();
+
+    channelPage_->applyGridSizes(program_.settings);
+
+    // Fixed frame with a 1050 x 602 client area below the menu bar.
+    const int chrome = menuBar()->sizeHint().height();
+    setFixedSize(1050, 602 + chrome);
+}
+
+void TForm1::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    MenuFile = bar->addMenu(QString());
+    MenuFile->setObjectName(QStringLiteral("MenuFile"));
+    MenuFile_New = makeAction(this, "MenuFile_New");
+    MenuFile_Open = makeAction(this, "MenuFile_Open");
+    MenuFile_Save = makeAction(this, "MenuFile_Save");
+    MenuFile_Exit = makeAction(this, "MenuFile_Exit");
+    MenuFile->addActions({MenuFile_New, MenuFile_Open, MenuFile_Save});
+    MenuFile->addSeparator();
+    MenuFile->addAction(MenuFile_Exit);
+
+    MenuEdit = bar->addMenu(QString());
+    MenuEdit->setObjectName(QStringLiteral("MenuEdit"));
+    MenuEdit_Read = makeAction(this, "MenuEdit_Read");
+    MenuEdit_Read->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    MenuEdit_Write = makeAction(this, "MenuEdit_Write");
+    MenuEdit_Write->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    MenuEdit_Password = makeAction(this, "MenuEdit_Password");
+    MenuEdit_SetRadioNewPD = makeAction(this, "MenuEdit_SetRadioNewPD");
+    MenuEdit->addActions({MenuEdit_Read, MenuEdit_Write});
+    MenuEdit->addSeparator();
+    MenuEdit->addActions({MenuEdit_Password, MenuEdit_SetRadioNewPD});
+
+    MenuLanguage = bar->addMenu(QString());
+    MenuLanguage->setObjectName(QStringLiteral("MenuLanguage"));
+    MenuLanguage_Chs = makeAction(this, "MenuLanguage_Chs");
+    MenuLanguage_Cht = makeAction(this, "MenuLanguage_Cht");
+    MenuLanguage_En = makeAction(this, "MenuLanguage_En");
+    for (QAction* item : {MenuLanguage_Chs, MenuLanguage_Cht, MenuLanguage_En}) {
+        item->setCheckable(true);
+        MenuLanguage->addAction(item);
+    }
+
+    MenuAdjustment = makeAction(this, "MenuAdjustment");
+    bar->addAction(MenuAdjustment);
+
+    MenuHelp = bar->addMenu(QString());
+    MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
+    MenuAbout = makeAction(this, "MenuAbout");
+    MenuHelp->addAction(MenuAbout);
+
+    connect(MenuFile_New, &QAction::triggered, this, [this] { reportErrors([this] { MenuFile_NewClick(); }); });
+    connect(MenuFile_Open, &QAction::triggered, this, [this] { reportErrors([this] { MenuFile_OpenClick(); }); });
+    connect(MenuFile_Save, &QAction::triggered, this, [this] { reportErrors([this] { MenuFile_SaveClick(); }); });
+    connect(MenuFile_Exit, &QAction::triggered, this, &QWidget::close);
+    connect(MenuEdit_Read, &QAction::triggered, this, [this] { reportErrors([this] { MenuEdit_ReadClick(); }); });
+    connect(MenuEdit_Write, &QAction::triggered, this, [this] { reportErrors([this] { MenuEdit_WriteClick(); }); });
+    connect(MenuEdit_Password, &QAction::triggered, this, [this] { reportErrors([this] { MenuEdit_PasswordClick(); }); });
+    connect(MenuEdit_SetRadioNewPD, &QAction::triggered, this,
+            [this] { reportErrors([this] { MenuEdit_SetRadioNewPDClick(); }); });
+    connect(MenuAdjustment, &QAction::triggered, this, [this] { reportErrors([this] { MenuAdjustmentClick(); }); });
+    connect(MenuAbout, &QAction::triggered, this, [this] { reportErrors([this] { MenuAboutClick(); }); });
+    connect(MenuLanguage_Chs, &QAction::triggered, this, [this] { SetLanguage(1); });
+    connect(MenuLanguage_Cht, &QAction::triggered, this, [this] { SetLanguage(2); });
+    connect(MenuLanguage_En, &QAction::triggered, this, [this] { SetLanguage(0); });
+}
+
+void TForm1::buildToolBar()
+{
+    ToolBar1 = addToolBar(QString());
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
+    ToolBar1->toggleViewAction()->setEnabled(false);
+
+    ToolButton_New = makeToolButton(ToolBar1, "ToolButton_New", "new");
+    ToolButton_Open = makeToolButton(ToolBar1, "ToolButton_Open", "open");
+    ToolButton_Save = makeToolButton(ToolBar1, "ToolButton_Save", "save");
+    ToolBar1->addSeparator();
+    ToolButton_Read = makeToolButton(ToolBar1, "ToolButton_Read", "read");
+    ToolButton_Write = makeToolButton(ToolBar1, "ToolButton_Write", "write");
+    ToolBar1->addSeparator();
+    QToolButton* chs = makeToolButton(ToolBar1, "ToolButton_Chs", "lang_chs");
+    QToolButton* cht = makeToolButton(ToolBar1, "ToolButton_Cht", "lang_cht");
+    QToolButton* en = makeToolButton(ToolBar1, "ToolButton_En", "lang_en");
+
+    connect(ToolButton_New, &QToolButton::clicked, MenuFile_New, &QAction::trigger);
+    connect(ToolButton_Open, &QToolButton::clicked, MenuFile_Open, &QAction::trigger);
+    connect(ToolButton_Save, &QToolButton::clicked, MenuFile_Save, &QAction::trigger);
+    connect(ToolButton_Read, &QToolButton::clicked, MenuEdit_Read, &QAction::trigger);
+    connect(ToolButton_Write, &QToolButton::clicked, MenuEdit_Write, &QAction::trigger);
+    connect(chs, &QToolButton::clicked, MenuLanguage_Chs, &QAction::trigger);
+    connect(cht, &QToolButton::clicked, MenuLanguage_Cht, &QAction::trigger);
+    connect(en, &QToolButton::clicked, MenuLanguage_En, &QAction::trigger);
+}
+
+void TForm1::prepareCommand()
+{
+    channelPage_->setCurrentCell(1, 1);
+    bHide->setFocus();
+}
+
+void TForm1::FullRefresh()
+{
+    const int language = program_.settings.Language;
+    // 1. Check mark on the current language.
+    MenuLanguage_Chs->setChecked(language == 1);
+    MenuLanguage_Cht->setChecked(language == 2);
+    MenuLanguage_En->setChecked(language == 0);
+    // 2. Band label.
+    channelPage_->refreshBandLabel();
+    // 3. Key-function lists.
+    optionsPage_->refreshKeyFunctionLists();
+    // 4. Title.
+    QApplication::setApplicationDisplayName(QString());
+    setWindowTitle(MainText(0));
+    // 5. Menus and hints.
+    MenuFile->setTitle(MainText(1));
+    MenuFile_New->setText(MainText(2));
+    MenuFile_Open->setText(MainText(3));
+    MenuFile_Save->setText(MainText(4));
+    MenuFile_Exit->setText(MainText(5));
+    MenuEdit->setTitle(MainText(6));
+    MenuEdit_Read->setText(MainText(7));
+    MenuEdit_Write->setText(MainText(8));
+    MenuEdit_Password->setText(MainText(231));
+    MenuEdit_SetRadioNewPD->setText(MainText(257));
+    MenuLanguage->setTitle(MainText(10));
+    MenuLanguage_Chs->setText(MainText(11));
+    MenuLanguage_Cht->setText(MainText(12));
+    MenuLanguage_En->setText(MainText(13));
+    MenuAdjustment->setText(MainText(167));
+    MenuHelp->setTitle(MainText(14));
+    MenuAbout->setText(MainText(166));
+    ToolButton_New->setToolTip(MainText(244));
+    ToolButton_Open->setToolTip(MainText(245));
+    ToolButton_Save->setToolTip(MainText(246));
+    ToolButton_Read->setToolTip(MainText(247));
+    ToolButton_Write->setToolTip(MainText(248));
+    PageControl_Home->setTabText(0, MainText(25));
+    PageControl_Home->setTabText(1, MainText(35));
+    // 6. Status line.
+    statusPanel_->setText(statusText());
+    // 7. Channel grid.
+    channelPage_->refreshGrid();
+    // 8. Options page.
+    optionsPage_->refresh();
+}
+
+QString TForm1::statusText() const
+{
+    const ProgrammingTime& t = program_.model.LastWriteTime;
+    return MainText(212) + QStringLiteral(" [%1-%2-%3  %4:%5]").arg(t.year).arg(t.month).arg(t.day).arg(t.hour).arg(t.minute);
+}
+
+void TForm1::WriteConfiguration()
+{
+    channelPage_->storeGridSizes(program_.settings);
+    WriteConfigFile(configPath_, program_.settings, program_.model.bands);
+}
+
+void TForm1::MenuFile_NewClick()
+{
+    prepareCommand();
+    if (!ConfirmOkCancel(this, MainText(155), MainText(153), MainText(154)))
+        return;
+    program_.model.SetCodeplugDefaults();
+    FullRefresh();
+}
+
+void TForm1::MenuFile_OpenClick()
+{
+    prepareCommand();
+    PageControl_Home->setCurrentWidget(channelPage_);
+    channelPage_->focusGrid();
+    const QString path = askOpenFileName({this, MainText(150), kCodeplugFilter, QString()});
+    if (path.isEmpty() || !LoadCodeplugFile(path, program_.model))
+        return;
+    FullRefresh();
+}
+
+bool TForm1::MenuFile_SaveClick()
+{
+    prepareCommand();
+    PageControl_Home->setCurrentWidget(channelPage_);
+    channelPage_->focusGrid();
+    const QString path = askSaveFileName({this, MainText(151), kCodeplugFilter, QStringLiteral("Kvf")});
+    if (path.isEmpty())
+        return true;
+    // A save that silently failed could let the close prompt end the program
+    // with the codeplug lost, so a failure is always reported.
+    const QString error = SaveCodeplugFile(path, program_.model);
+    if (!error.isEmpty()) {
+        showErrorReport(QStringLiteral("Cannot save %1: %2").arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    return true;
+}
+
+void TForm1::MenuEdit_ReadClick()
+{
+    prepareCommand();
+}
+
+void TForm1::MenuEdit_WriteClick()
+{
+    prepareCommand();
+}
+
+void TForm1::MenuEdit_PasswordClick()
+{
+    if (onPassword)
+        onPassword(*this);
+}
+
+void TForm1::MenuEdit_SetRadioNewPDClick()
+{
+    if (onNewPassword)
+        onNewPassword(*this);
+}
+
+void TForm1::MenuAdjustmentClick()
+{
+    bHide->setFocus();
+    if (onAdjustment)
+        onAdjustment(*this);
+}
+
+void TForm1::MenuAboutClick()
+{
+    TAboutDlg about(this);
+    execModal(about);
+}
+
+void TForm1::SetLanguage(int language)
+{
+    bHide->setFocus();
+    program_.settings.Language = language;
+    AppLang().SetInterfaceLanguage(language);
+    FullRefresh();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    const int answer = AskYesNoCancel(this, MainText(197), MainText(198), MainText(199), MainText(154));
+    if (answer == mrCancel) {
+        event->ignore();
+        return;
+    }
+    if (answer == mrOK && !MenuFile_SaveClick()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace lt

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+
+namespace lt {
+
+struct Program;
+class ChannelPage;
+class OptionsPage;
+
+// The main window: menus, tool bar, the channel and options pages, the status
+// line, and the commands behind them.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // configPath: where the configuration is written back at exit and after a
+    // band-limit change.
+    TForm1(Program& program, QString configPath, QWidget* parent = nullptr);
+
+    // Fills every text and list in the current language and shows every value
+    // of the codeplug.
+    void FullRefresh();
+    // Collects the grid sizes and writes the whole configuration file.
+    void WriteConfiguration();
+
+    // Commands (menu items and tool buttons).
+    void MenuFile_NewClick();
+    void MenuFile_OpenClick();
+    bool MenuFile_SaveClick(); // false when a chosen file could not be written
+    void MenuEdit_ReadClick();
+    void MenuEdit_WriteClick();
+    void MenuEdit_PasswordClick();
+    void MenuEdit_SetRadioNewPDClick();
+    void MenuAdjustmentClick();
+    void MenuAboutClick();
+    void SetLanguage(int language);
+
+    Program& program() { return program_; }
+    ChannelPage* channelPage() const { return channelPage_; }
+    OptionsPage* optionsPage() const { return optionsPage_; }
+
+    // Hooks for the commands of the service and password dialogs, set up by
+    // the program's start-up so this window does not depend on them.
+    std::function<void(TForm1&)> onPassword;
+    std::function<void(TForm1&)> onNewPassword;
+    std::function<void(TForm1&)> onAdjustment;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void prepareCommand(); // grid cell (1, 1) and the focus to bHide
+    QString statusText() const;
+
+    Program& program_;
+    QString configPath_;
+
+    QMenu* MenuFile;
+    QMenu* MenuEdit;
+    QMenu* MenuLanguage;
+    QMenu* MenuHelp;
+    QAction* MenuFile_New;
+    QAction* MenuFile_Open;
+    QAction* MenuFile_Save;
+    QAction* MenuFile_Exit;
+    QAction* MenuEdit_Read;
+    QAction* MenuEdit_Write;
+    QAction* MenuEdit_Password;
+    QAction* MenuEdit_SetRadioNewPD;
+    QAction* MenuLanguage_Chs;
+    QAction* MenuLanguage_Cht;
+    QAction* MenuLanguage_En;
+    QAction* MenuAdjustment; // a command of its own on the menu bar
+    QAction* MenuAbout;
+
+    QToolBar* ToolBar1;
+    QToolButton* ToolButton_New;
+    QToolButton* ToolButton_Open;
+    QToolButton* ToolButton_Save;
+    QToolButton* ToolButton_Read;
+    QToolButton* ToolButton_Write;
+
+    QTabWidget* PageControl_Home;
+    ChannelPage* channelPage_;
+    OptionsPage* optionsPage_;
+    QLabel* statusPanel_;
+    QPushButton* bHide;
+};
+
+} // namespace lt

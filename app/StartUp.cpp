@@ -1,0 +1,17 @@
+#include "app/StartUp.h"
+
+#include "app/ConfigFile.h"
+#include "app/Program.h"
+
+namespace lt {
+
+void LoadProgramState(Program& program, const QString& configPath)
+{
+    if (ReadConfigFile(configPath, program.settings, program.model.bands))
+        ScanSerialPorts(program.settings);
+    program.model.SetCodeplugDefaults();
+    program.settings.Port = 1;
+    program.model.updateOffsetMax();
+}
+
+} // namespace lt
