@@ -204,8 +204,8 @@ void TForm1::FullRefresh()
     MenuLanguage_En->setChecked(language == 0);
     // 2. Band label.
     channelPage_->refreshBandLabel();
-    // 3. Key-function lists.
-    optionsPage_->refreshKeyFunctionLists();
+    // 3. The side-key assignments have no control on the options page, so
+    //    there are no key-function lists to fill.
     // 4. Title.
     QApplication::setApplicationDisplayName(QString());
     setWindowTitle(MainText(0));

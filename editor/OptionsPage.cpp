@@ -11,8 +11,6 @@ OptionsPage::OptionsPage(Program& program, QWidget* parent)
     setObjectName(QStringLiteral("TabSheet_Option"));
 }
 
-void OptionsPage::refreshKeyFunctionLists() {}
-
 void OptionsPage::refresh() {}
 
 } // namespace lt

@@ -14,7 +14,6 @@ public:
     OptionsPage(Program& program, QWidget* parent);
 
     // Steps of the main window's full refresh.
-    void refreshKeyFunctionLists();
     void refresh();
 
 private:
