@@ -1,0 +1,196 @@
+#include "transfer/CodeplugOperations.h"
+
+#include "app/Program.h"
+#include "codeplug/PasswordRecord.h"
+#include "codeplug/RadioImageLayout.h"
+#include "codeplug/RadioImagePacking.h"
+#include "transfer/TransferEngine.h"
+#include "transfer/TransferState.h"
+
+#include <cstring>
+
+namespace lt {
+
+namespace {
+
+// A stretch of radio memory that travels in whole blocks: the last block
+// starts below end, even when it runs past it.
+struct BlockRange {
+    int start;
+    int end;
+};
+
+inline constexpr uint8_t kAreaBlock = 16;
+inline constexpr uint8_t kChannelBlock = ri::slot::kSize;
+inline constexpr BlockRange kMapRange{ri::ChannelUsedMap.address, static_cast<int>(ri::ChannelUsedMap.end())};
+inline constexpr BlockRange kFreqModeRange{ri::kFreqModeArea.first, ri::kFreqModeArea.last + 1};
+inline constexpr BlockRange kSettingsRange{ri::kSettingsArea.first, ri::kSettingsArea.last + 1};
+inline constexpr BlockRange kPasswordRange{kPasswordRecordAddress,
+                                           static_cast<int>(kPasswordRecordAddress + kPasswordRecordSize)};
+static_assert(kMapRange.start == 0x0000 && kMapRange.end == 0x0020);
+static_assert(kFreqModeRange.start == 0xA000 && kFreqModeRange.end == 0xA060);
+static_assert(kSettingsRange.start == 0xB000 && kSettingsRange.end == 0xB0AA);
+static_assert(kPasswordRange.start == 0xC000 && kPasswordRange.end == 0xC010);
+
+// Progress units are bytes; a full codeplug of 240 channels is 6564 of them
+// counted in twentieths, so the bar moves in steps of 5.
+inline constexpr int kCodeplugProgressBytes = 6564;
+inline constexpr int kCalibrationProgressBytes = 404;
+
+int UnusedChannels(const std::function<bool(int)>& used)
+{
+    int unused = 0;
+    for (int n = 1; n <= cp::kChannelCount; ++n)
+        unused += used(n) ? 0 : 1;
+    return unused;
+}
+
+// Sends the block at BlockAddress if it still starts inside the range.
+bool WriteNextBlock(TransferEngine& engine, const BlockRange& range)
+{
+    if (engine.BlockAddress >= range.end)
+        return false;
+    engine.WriteData(engine.BlockAddress, kAreaBlock, engine.image().at(static_cast<std::size_t>(engine.BlockAddress)));
+    return true;
+}
+
+bool ReadNextBlock(TransferEngine& engine, const BlockRange& range)
+{
+    if (engine.BlockAddress >= range.end)
+        return false;
+    engine.ReadData(engine.BlockAddress, kAreaBlock);
+    return true;
+}
+
+void NextStage(TransferEngine& engine, int blockAddress)
+{
+    ++engine.OperationStage;
+    engine.BlockAddress = blockAddress;
+}
+
+} // namespace
+
+uint16_t WriteProgressUnit(int unusedChannels)
+{
+    return static_cast<uint16_t>((kCodeplugProgressBytes - kChannelBlock * unusedChannels) / 20);
+}
+
+uint16_t AllWriteProgressUnit(int unusedChannels)
+{
+    return static_cast<uint16_t>(
+        (kCodeplugProgressBytes + kCalibrationProgressBytes - kChannelBlock * unusedChannels) / 20);
+}
+
+void CodeplugWriteStages::run(TransferEngine& engine) const
+{
+    const CodeplugModel& model = engine.program().model;
+    for (;;) {
+        switch (engine.OperationStage - first_) {
+        case 0:
+            for (; engine.ChannelIndex <= cp::kChannelCount; ++engine.ChannelIndex) {
+                engine.BlockAddress = ChannelSlotAddress(engine.ChannelIndex);
+                if (model.IsChannelUsed(engine.ChannelIndex)) {
+                    engine.WriteData(engine.BlockAddress, kChannelBlock,
+                                     engine.image().at(static_cast<std::size_t>(engine.BlockAddress)));
+                    return;
+                }
+            }
+            NextStage(engine, kMapRange.start);
+            break;
+        case 1:
+            if (WriteNextBlock(engine, kMapRange))
+                return;
+            NextStage(engine, kFreqModeRange.start);
+            break;
+        case 2:
+            if (WriteNextBlock(engine, kFreqModeRange))
+                return;
+            NextStage(engine, kSettingsRange.start);
+            break;
+        case 3:
+            if (WriteNextBlock(engine, kSettingsRange))
+                return;
+            NextStage(engine, kPasswordRange.start);
+            break;
+        case 4:
+            if (model.get(cp::WriteWithNewPD) != 0 && WriteNextBlock(engine, kPasswordRange))
+                return;
+            NextStage(engine, 0);
+            break;
+        default:
+            engine.setProgress(100);
+            engine.WriteEnding();
+            return;
+        }
+    }
+}
+
+void Write::run(TransferEngine& engine)
+{
+    if (engine.OperationStage == 0) {
+        CodeplugModel& model = program_.model;
+        engine.ProgressUnit = WriteProgressUnit(UnusedChannels([&](int n) { return model.IsChannelUsed(n); }));
+        GetDataForWrite(model, program_.image);
+        engine.ChannelIndex = 1;
+        NextStage(engine, ri::kChannelArea.first);
+    }
+    stages_.run(engine);
+}
+
+void Read::run(TransferEngine& engine)
+{
+    const auto radioUses = [this](int n) { return (radioMap_[static_cast<std::size_t>(n / 8)] >> (n % 8)) & 1; };
+    for (;;) {
+        switch (engine.OperationStage) {
+        case 0:
+            engine.ProgressUnit = kReadMapProgressUnit;
+            NextStage(engine, kMapRange.start);
+            break;
+        case 1:
+            if (ReadNextBlock(engine, kMapRange))
+                return;
+            std::memcpy(radioMap_.data(), program_.image.at(kMapRange.start), radioMap_.size());
+            engine.ProgressUnit = WriteProgressUnit(UnusedChannels(radioUses));
+            NextStage(engine, kFreqModeRange.start);
+            break;
+        case 2:
+            if (ReadNextBlock(engine, kFreqModeRange))
+                return;
+            NextStage(engine, kSettingsRange.start);
+            break;
+        case 3:
+            if (ReadNextBlock(engine, kSettingsRange))
+                return;
+            engine.ChannelIndex = 1;
+            NextStage(engine, ri::kChannelArea.first);
+            break;
+        case 4:
+            for (; engine.ChannelIndex <= cp::kChannelCount; ++engine.ChannelIndex) {
+                engine.BlockAddress = ChannelSlotAddress(engine.ChannelIndex);
+                if (radioUses(engine.ChannelIndex)) {
+                    engine.ReadData(engine.BlockAddress, kChannelBlock);
+                    return;
+                }
+            }
+            NextStage(engine, 0);
+            break;
+        default:
+            engine.setProgress(100);
+            engine.WriteEnding();
+            return;
+        }
+    }
+}
+
+void Read::afterSuccess()
+{
+    SetDataToSoftware(program_.image, program_.model);
+}
+
+void RegisterCodeplugOperations(OperationRegistry& registry, Program& program)
+{
+    registry.add(op::Codeplug, kDirectionRead, [&program] { return std::make_unique<Read>(program); });
+    registry.add(op::Codeplug, kDirectionWrite, [&program] { return std::make_unique<Write>(program); });
+}
+
+} // namespace lt
