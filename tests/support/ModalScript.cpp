@@ -1,0 +1,46 @@
+#include "support/ModalScript.h"
+
+#include "app/MessageDialogs.h"
+
+#include <QDialog>
+
+namespace lt::test {
+
+namespace {
+
+QString takeFront(std::deque<QString>& queue)
+{
+    if (queue.empty())
+        return {};
+    QString value = queue.front();
+    queue.pop_front();
+    return value;
+}
+
+} // namespace
+
+ModalScript::ModalScript()
+{
+    ModalHandlers handlers;
+    handlers.dialog = [this](QDialog& dialog) {
+        shown.push_back({dialog.objectName(), MessageOf(dialog)});
+        if (results_.empty())
+            return defaultResult;
+        const int result = results_.front();
+        results_.pop_front();
+        return result;
+    };
+    handlers.openFile = [this](const FileDialogRequest& request) {
+        fileRequests.push_back(request);
+        return takeFront(openFiles_);
+    };
+    handlers.saveFile = [this](const FileDialogRequest& request) {
+        fileRequests.push_back(request);
+        return takeFront(saveFiles_);
+    };
+    handlers.errorReport = [this](const QString& message) { errors << message; };
+    handlers.systemError = [this](QWidget*, const QString& message) { errors << message; };
+    guard_.emplace(std::move(handlers));
+}
+
+} // namespace lt::test
