@@ -14,7 +14,7 @@ QString displayText(const HidDeviceInfo& info)
 {
     if (!info.product.isEmpty())
         return info.product;
-    return QString::asprintf("Device VID=%04X PID=%04X", info.vendorId, info.productId);
+    return QString::asprintf("Device VID=%04X PID=%04X", unsigned{info.vendorId}, unsigned{info.productId});
 }
 
 } // namespace

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace lt {
+
+// Faults the emulator can inject. Replies are numbered from 1 in the order the
+// emulator produces them (a dropped reply keeps its number); blocks are the
+// block reads and writes, download frames and firmware blocks it has handled.
+struct EmulatorFaults {
+    int latencyMs = 0;             // one-way delay of every reply
+    int dropEvery = 0;             // every Nth reply is lost (0: none)
+    int dropReply = 0;             // this reply is lost (0: none)
+    int wrongTagReply = 0;         // this reply starts with kWrongTag (0: none)
+    int oversizedReply = 0;        // this reply, if a block read reply, claims 255 data bytes (0: none)
+    std::optional<int> silenceAfterBlocks;    // after N blocks nothing more is handled or answered
+    std::optional<int> disconnectAfterBlocks; // after answering the Nth block the radio goes away
+};
+
+// The radio as the program meets it over the HID link: it takes output reports
+// (report ID byte first), reassembles chunked messages and answers like the
+// radio, with a 64 KiB memory, a data memory for downloads and a firmware store.
+class RadioEmulator {
+public:
+    static constexpr std::size_t kMemorySize = 65536;
+    static constexpr std::size_t kStatusSize = 14;
+    static constexpr std::size_t kFirmwareBlockSize = 160;
+    static constexpr uint8_t kAck = 0x06;
+    static constexpr uint8_t kWrongTag = 0x15;
+
+    struct Response {
+        QByteArray reply;         // the reply message, empty when none
+        bool disconnect = false;  // the radio goes away after this reply
+    };
+
+    RadioEmulator();
+
+    // Handles one output report; its first byte is the report ID.
+    Response handleReport(const QByteArray& report);
+    // Handles one whole message (after reassembly).
+    Response handleMessage(const QByteArray& message);
+
+    // A reply cut into input reports of the given length: report ID 0, then
+    // the reply bytes, zero-padded.
+    static std::vector<QByteArray> toInputReports(const QByteArray& reply, std::size_t inputReportLength);
+
+    // Writes a password record for text at 0xC000.
+    void setPassword(const QByteArray& text);
+
+    // Memory files: exactly 65536 bytes. The data memory file holds the pages
+    // from page 0 up to the highest one written; missing bytes read as 0xFF.
+    bool loadMemory(const QString& path, QString* error);
+    bool saveMemory(const QString& path, QString* error) const;
+    bool loadDataMemory(const QString& path, QString* error);
+    bool saveDataMemory(const QString& path, QString* error) const;
+
+    // The data memory as one byte string, page 0 first.
+    QByteArray dataMemory() const;
+
+    int repliesProduced() const { return replies_; }
+    int blocksHandled() const { return blocks_; }
+    bool firmwareFinished() const { return firmwareFinished_; }
+
+    EmulatorFaults faults;
+    std::array<uint8_t, kMemorySize> memory;
+    std::array<uint8_t, kStatusSize> status{};
+    std::map<uint16_t, QByteArray> dataPages;  // page number -> 256 bytes
+    QByteArray firmware;                       // firmware blocks in arrival order
+    // Called when the end marker "E" arrives (the tool saves its memory then).
+    std::function<void()> onEndMarker;
+
+private:
+    struct Answer {
+        QByteArray reply;
+        bool block = false;
+    };
+
+    Answer answer(const QByteArray& message);
+    Answer blockRead(const QByteArray& message) const;
+    Answer blockWrite(const QByteArray& message);
+    Answer downloadFrame(const QByteArray& message);
+    Answer firmwareBlock(const QByteArray& message);
+
+    QByteArray chunks_;
+    int chunkCount_ = 0;
+    int nextChunk_ = 0;
+    bool firmwareMode_ = false;
+    bool firmwareFinished_ = false;
+    int replies_ = 0;
+    int blocks_ = 0;
+};
+
+} // namespace lt
