@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ProgramSettings.h"
+#include "calibration/CalibrationData.h"
 #include "codeplug/CodeplugModel.h"
 #include "codeplug/RadioImage.h"
 
@@ -13,6 +14,7 @@ namespace lt {
 struct Program {
     CodeplugModel model;
     RadioImage image;
+    CalibrationData calibration;
     ProgramSettings settings;
     uint8_t customerId = 0;
 };
