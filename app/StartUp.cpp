@@ -11,6 +11,7 @@ void LoadProgramState(Program& program, const QString& configPath)
         ScanSerialPorts(program.settings);
     program.model.SetCodeplugDefaults();
     program.settings.Port = 1;
+    program.calibration.SetCalibrationDefaults();
     program.model.updateOffsetMax();
 }
 

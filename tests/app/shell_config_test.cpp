@@ -38,7 +38,11 @@ TEST_F(ConfigFileTest, FirstStartCreatesTheFileWithEveryDefault)
 {
     Program program;
     program.settings.Language = 0; // whatever was there is replaced by the defaults
+    program.model.SetChannelUsed(4, true);
+    program.calibration.bytes()[0] = 0x77;
     LoadProgramState(program, path());
+    EXPECT_FALSE(program.model.AnyChannelUsed());
+    EXPECT_EQ(program.calibration, CalibrationData{});
 
     const QString text = readAll(path());
     QStringList expected{QStringLiteral("[config]"), QStringLiteral("Port=1"), QStringLiteral("Language=1"),
