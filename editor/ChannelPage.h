@@ -1,14 +1,26 @@
 #pragma once
 
+#include <QPoint>
 #include <QWidget>
+#include <array>
+
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace lt {
 
 struct Program;
 struct ProgramSettings;
+class ChannelGridModel;
+class ChannelGridView;
 
 // The channel page (TabSheet_ChInfo): the 240 memory channels in the grid
 // StringGrid1 with its in-place editors, the band label and the batch button.
+// The editors have no buffer of their own: each writes into the channel's
+// record when it loses the focus and redraws that row.
 class ChannelPage : public QWidget {
     Q_OBJECT
 public:
@@ -26,12 +38,92 @@ public:
     void setCurrentCell(int column, int row);
     void focusGrid();
 
+    // The text the grid shows in a cell (column 0..12, row 1..240).
+    QString cellText(int column, int row) const;
+
+    // Row operations.
+    void StringGridUpdateRow(int row);
+    void StringGridCleanRow(int row);
+    void StringGridAutoFullRow(int row);
+
+    // Grid events.
+    void StringGrid1DblClick();
+    bool StringGrid1KeyPress(const QKeyEvent& key);
+    void StringGrid1Click();
+    void StringGrid1MouseMove(const QPoint& viewportPos, const QPoint& globalPos);
+
+    // Editor placement over the edit cell.
+    void PlaceChFreqEditor();
+    void PlaceComboEditor();
+    void PlaceChNameEditor();
+    void ProcChEdit_Power(int channel) { openListEditor(5, channel); }
+    void ProcChEdit_Bandwidth(int channel) { openListEditor(6, channel); }
+    void ProcChEdit_SCN(int channel) { openListEditor(7, channel); }
+    void ProcChEdit_BusyFit(int channel) { openListEditor(8, channel); }
+    void ProcChEdit_JiaMi(int channel) { openListEditor(9, channel); }
+    void ProcChEdit_Comp(int channel) { openListEditor(10, channel); }
+    void ProcChEdit_Scr(int channel) { openListEditor(11, channel); }
+
+    // Commits of the editors; each runs when its editor loses the focus and
+    // does nothing when that editor is not open.
+    void Edit_ChFreqExit();
+    void ComboBox1Exit();
+    void Edit_ChNameExit();
+    void cbChInfor_PowExit() { listEditorExit(5); }
+    void cbChInfor_BandwidthExit() { listEditorExit(6); }
+    void cbChInfor_SCNExit() { listEditorExit(7); }
+    void cbChInfor_BusyFitExit() { listEditorExit(8); }
+    void cbChInfor_JiaMiExit() { listEditorExit(9); }
+    void cbChInfor_CompExit() { listEditorExit(10); }
+    void cbChInfor_ScrExit() { listEditorExit(11); }
+
+    void bChBatchSetClick();
+
 signals:
     // The batch dialog changed many channels; the main window refreshes.
     void fullRefreshRequested();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void buildEditors();
+    bool Edit_ChFreqKeyPress(const QKeyEvent& key);
+    bool ComboBox1KeyPress(const QKeyEvent& key);
+    bool Edit_ChNameKeyPress(const QKeyEvent& key);
+    bool listEditorKeyPress(int column, const QKeyEvent& key);
+    void Edit_ChFreqChange();
+    void ComboBox1Change();
+    void Edit_ChNameChange();
+
+    void beginEdit(int column, int row);
+    void openColumnEditor();
+    void openListEditor(int column, int channel);
+    void listEditorExit(int column);
+    void placeOver(QWidget* editor);
+    bool closeEditor(QWidget* editor);
+    void commitOpenEditor();
+    QComboBox* listEditor(int column) const;
+
     Program& program_;
+    ChannelGridModel* gridModel_;
+    ChannelGridView* StringGrid1;
+    QLabel* sFreqBand;
+    QLabel* sTiShi_0;
+    QPushButton* bChBatchSet;
+    QLineEdit* Edit_ChFreq;
+    QComboBox* ComboBox1;
+    std::array<QComboBox*, 7> listEditors_{};
+    QLineEdit* Edit_ChName;
+
+    // The cell the open editor commits to, the editor itself, the last cell
+    // the mouse hint was worked out for and where the tone box was placed.
+    int editColumn_ = -1;
+    int editRow_ = -1;
+    QWidget* openEditor_ = nullptr;
+    int hintColumn_ = -1;
+    int hintRow_ = -1;
+    QPoint comboPos_;
 };
 
 } // namespace lt

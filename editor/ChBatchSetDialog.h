@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace lt {
+
+struct Program;
+
+// Fills a range of memory channels in one step: frequencies growing by a
+// step from channel to channel, the same tones and the same power, bandwidth,
+// scan and busy-lock choices. Nothing survives from one opening to the next.
+class TChBatchSetDlg : public QDialog {
+    Q_OBJECT
+public:
+    TChBatchSetDlg(Program& program, QWidget* parent);
+
+    // Commits of the three edits, run when they lose the focus.
+    void eChBatchFreqRxExit();
+    void eChBatchFreqTxExit();
+    void eStepExit();
+    // Fills the channels and closes the dialog with the OK result.
+    void OKBtnClick();
+
+signals:
+    // The channels were filled; the main window shows them again.
+    void channelsFilled();
+
+private:
+    bool eChBatchFreqRxKeyPress(const QKeyEvent& key);
+    bool cbChBatchSubDeKeyPress(QComboBox* box, const QKeyEvent& key);
+    void frequencyChange(QLineEdit* edit);
+    void eStepChange();
+    void toneChange(QComboBox* box);
+    void frequencyExit(QLineEdit* edit, uint32_t& value);
+
+    Program& program_;
+    uint32_t rxStart_;
+    uint32_t txStart_;
+    uint32_t step_ = 0;
+
+    QLineEdit* eChBatchFreqRx;
+    QLineEdit* eChBatchFreqTx;
+    QComboBox* cbChBatchSubDe;
+    QComboBox* cbChBatchSubEn;
+    QComboBox* cbChBatchPower;
+    QComboBox* cbChBatchBandwidth;
+    QComboBox* cbChBatchSCN;
+    QComboBox* cbChBatchBUS;
+    QComboBox* cbStartCh;
+    QComboBox* cbEndCh;
+    QLineEdit* eStep;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+};
+
+} // namespace lt
