@@ -1,0 +1,98 @@
+#include "tools/emulator/EmulatorCommandLine.h"
+#include "tools/emulator/RadioEmulator.h"
+#include "tools/emulator/VirtualHidServer.h"
+#include "transfer/TransferClock.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+// Ctrl+C and kill end the event loop normally, so the memory is saved.
+void quitOnSignals(QCoreApplication& app)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+}
+
+void fail(const QString& text)
+{
+    std::fprintf(stderr, "lt4402-emu: %s\n", qPrintable(text));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("lt4402-emu"));
+
+    lt::EmulatorCommandLine commandLine;
+    QString error;
+    const auto options = commandLine.parse(QCoreApplication::arguments(), &error);
+    if (commandLine.helpRequested()) {
+        std::fputs(qPrintable(commandLine.helpText()), stdout);
+        return 0;
+    }
+    if (!options) {
+        fail(error);
+        return 2;
+    }
+
+    lt::RadioEmulator emulator;
+    if (!options->memoryFile.isEmpty() && QFileInfo::exists(options->memoryFile) && !emulator.loadMemory(options->memoryFile, &error)) {
+        fail(error);
+        return 1;
+    }
+    if (!options->dataMemoryFile.isEmpty() && QFileInfo::exists(options->dataMemoryFile)
+        && !emulator.loadDataMemory(options->dataMemoryFile, &error)) {
+        fail(error);
+        return 1;
+    }
+    if (options->password)
+        emulator.setPassword(*options->password);
+    if (options->status)
+        emulator.status = *options->status;
+    emulator.faults = options->faults;
+
+    auto save = [&] {
+        QString saveError;
+        if (!options->memoryFile.isEmpty() && !emulator.saveMemory(options->memoryFile, &saveError))
+            fail(saveError);
+        if (!options->dataMemoryFile.isEmpty() && !emulator.saveDataMemory(options->dataMemoryFile, &saveError))
+            fail(saveError);
+    };
+    emulator.onEndMarker = save;
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, save);
+
+    lt::QtTransferClock clock;
+    lt::VirtualHidServer server(emulator, clock);
+    server.identity = options->identity;
+    if (!server.listen(QHostAddress::LocalHost, options->port)) {
+        fail(server.errorString());
+        return 1;
+    }
+    std::printf("lt4402-emu listening on 127.0.0.1:%u\n", unsigned{server.serverPort()});
+    std::fflush(stdout);
+
+    quitOnSignals(app);
+    return app.exec();
+}
