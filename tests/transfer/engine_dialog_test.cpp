@@ -1,0 +1,165 @@
+#include "dialog_driver.h"
+#include "engine_rig.h"
+
+#include "app/AppLang.h"
+#include "transfer/TransferRun.h"
+#include "transfer/TransferTexts.h"
+
+#include <QListWidget>
+#include <QProgressBar>
+
+#include <gtest/gtest.h>
+
+namespace lt::test {
+namespace {
+
+class TransferDialog : public ::testing::Test {
+protected:
+    void TearDown() override { AppLang().fSetDetectType(); }
+    EmulatorRig rig;
+};
+
+TEST_F(TransferDialog, LayoutAndControls)
+{
+    AppLang().fSetLangType(1);
+    Write routine(rig.program);
+    TProgramDialog dialog(rig.env, rig.program, routine);
+
+    EXPECT_EQ(dialog.size(), QSize(369, 137));
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+    auto* bar = dialog.findChild<QProgressBar*>("ProgressBar1");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 100);
+    auto* list = dialog.findChild<QListWidget*>("DevListBox");
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->isHidden());
+    EXPECT_FALSE(dialog.engine().anyTimerActive());
+
+    dialog.HidCtlDeviceChange();
+    EXPECT_EQ(list->count(), 1);
+    EXPECT_EQ(list->currentRow(), 0);
+    rig.backend.setAttached(false);
+    EXPECT_EQ(list->count(), 0);
+}
+
+struct LanguageCase {
+    int type;
+    const char* start;
+    const char* cancel;
+    const char* failure;
+    const char* success;
+    const char* passwordError;
+};
+
+class TransferDialogTexts : public ::testing::TestWithParam<LanguageCase> {
+protected:
+    void TearDown() override { AppLang().fSetDetectType(); }
+};
+
+TEST_P(TransferDialogTexts, CaptionsAndOutcomesInTheInterfaceLanguage)
+{
+    const LanguageCase& lang = GetParam();
+    AppLang().fSetLangType(lang.type);
+    EmulatorRig rig;
+    {
+        Write routine(rig.program);
+        TProgramDialog dialog(rig.env, rig.program, routine);
+        EXPECT_EQ(dialog.findChild<QPushButton*>("ProgramStart")->text(), QString::fromUtf8(lang.start));
+        EXPECT_EQ(dialog.findChild<QPushButton*>("CancelBtn")->text(), QString::fromUtf8(lang.cancel));
+    }
+
+    DialogDriver driver(rig.clock);
+    EXPECT_TRUE(RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionWrite, QString()));
+    rig.emulator.setPassword("77");
+    EXPECT_FALSE(RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionWrite, QString()));
+    rig.backend.setAttached(false);
+    EXPECT_FALSE(RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionWrite, QString()));
+
+    ASSERT_EQ(driver.messages.size(), 3u);
+    EXPECT_EQ(driver.messages[0].text, QString::fromUtf8(lang.success));
+    EXPECT_EQ(driver.messages[1].text, QString::fromUtf8(lang.passwordError));
+    EXPECT_EQ(driver.messages[2].text, QString::fromUtf8(lang.failure));
+    for (const auto& m : driver.messages)
+        EXPECT_FALSE(m.timersLive);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, TransferDialogTexts,
+    ::testing::Values(LanguageCase{1, "Start", "Cancel", "Communication False", "SUCCESS", "Password Error"},
+                      LanguageCase{2, "开始", "取消", "无法连接", "成功", "密码验证错误!"},
+                      LanguageCase{3, "開始", "取消", "無法連接", "成功", "密碼驗證錯誤!"}));
+
+TEST_F(TransferDialog, ReadStoresItsDataOnlyAfterTheSuccessMessage)
+{
+    CodeplugModel radioModel;
+    FillCodeplug(radioModel, {3, 4});
+    RadioImage radio;
+    GetDataForWrite(radioModel, radio, FixedTime, FixedRandom);
+    std::copy(radio.bytes.begin(), radio.bytes.end(), rig.emulator.memory.begin());
+    FillCodeplug(rig.program.model, {100});
+    const ModelSnapshot before(rig.program.model);
+
+    DialogDriver driver(rig.clock);
+    bool unchangedWhileShown = false;
+    driver.whileMessageShown = [&] { unchangedWhileShown = ModelSnapshot(rig.program.model) == before; };
+    const bool ok = RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionRead,
+                                TransferTitle(op::Codeplug, kDirectionRead));
+
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(unchangedWhileShown);
+    EXPECT_TRUE(rig.program.model.IsChannelUsed(3));
+    EXPECT_FALSE(rig.program.model.IsChannelUsed(100));
+    EXPECT_EQ(driver.title, MainText(247));
+}
+
+TEST_F(TransferDialog, StartWithoutRadioSendsNothing)
+{
+    AppLang().fSetLangType(1);
+    rig.backend.setAttached(false);
+    DialogDriver driver(rig.clock);
+    EXPECT_FALSE(RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionRead, QString()));
+    ASSERT_EQ(driver.messages.size(), 1u);
+    EXPECT_EQ(driver.messages[0].text, "Communication False");
+    EXPECT_TRUE(rig.backend.writtenReports.empty());
+}
+
+TEST_F(TransferDialog, ButtonsStayDisabledOnceStarted)
+{
+    DialogDriver driver(rig.clock);
+    driver.play = [&](TProgramDialog& dialog) {
+        QTest::mouseClick(dialog.ProgramStart, Qt::LeftButton);
+        EXPECT_FALSE(dialog.ProgramStart->isEnabled());
+        EXPECT_FALSE(dialog.CancelBtn->isEnabled());
+        rig.clock.advance(500);
+        EXPECT_GT(dialog.ProgressBar1->value(), 0);
+        dialog.close();
+    };
+    EXPECT_FALSE(RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionRead, QString()));
+    EXPECT_TRUE(driver.messages.empty());
+}
+
+TEST_F(TransferDialog, CancelBeforeStartExchangesNothing)
+{
+    DialogDriver driver(rig.clock);
+    driver.play = [](TProgramDialog& dialog) { QTest::mouseClick(dialog.CancelBtn, Qt::LeftButton); };
+    EXPECT_FALSE(RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionRead, QString()));
+    rig.clock.advance(10000);
+    EXPECT_TRUE(rig.backend.writtenReports.empty());
+    EXPECT_TRUE(driver.messages.empty());
+}
+
+TEST(TransferTitles, ByOperation)
+{
+    AppLang().fSetLangType(1);
+    EXPECT_EQ(TransferTitle(op::Codeplug, kDirectionRead), MainText(247));
+    EXPECT_EQ(TransferTitle(op::WriteAll, kDirectionWrite), MainText(248));
+    EXPECT_EQ(TransferTitle(op::Calibration, kDirectionWrite), MainText(248));
+    EXPECT_EQ(TransferTitle(op::FirmwareUpdate, kDirectionWrite), QString::fromUtf8("下载"));
+    EXPECT_TRUE(TransferTitle(op::CustomerId, kDirectionRead).isEmpty());
+    EXPECT_TRUE(TransferTitle(op::RadioPassword, kDirectionWrite).isEmpty());
+    AppLang().fSetDetectType();
+}
+
+} // namespace
+} // namespace lt::test
