@@ -1,0 +1,194 @@
+#include "editor/FunctionSettings.h"
+
+#include "app/AppLang.h"
+#include "app/Program.h"
+#include "editor/FunctionSettingLists.h"
+#include "editor/OptionsControlHooks.h"
+#include "editor/OptionsTextRules.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <array>
+
+namespace lt {
+
+using namespace options;
+
+// A text box of GroupBox2.
+struct SettingText {
+    const char* name; // the box is "e" + name, its label "s" + name
+    cp::Field field;
+    QString (*caption)();
+    int maxBytes;     // the field keeps one more byte for the terminating zero
+};
+
+// A check box of GroupBox3.
+struct SettingSwitch {
+    const char* name; // the box is "c" + name
+    cp::Field field;
+    int captionText;
+    bool onlyOneIsChecked; // shown checked for 1 only, not for any non-zero value
+};
+
+namespace {
+
+constexpr int kListWidth = 110;
+
+const std::array<SettingText, 3> kTexts = {{
+    {"PowerOnMsg", cp::PowerOnMsg, [] { return MainText(272); }, 8},
+    {"PowerOnMsg2", cp::PowerOnMsg2, [] { return MainText(272) + QStringLiteral(" 2"); }, 20},
+    {"HuHao", cp::HuHao, [] { return MainText(292); }, 8},
+}};
+
+const std::array<SettingSwitch, 6> kSwitches = {{
+    {"Beep", cp::Beep, 68, true},
+    {"NAM", cp::NAM, 172, true},
+    {"LockSingleFreq", cp::LockSingleFreq, 301, false},
+    {"WorkModeLock", cp::WorkModeLock, 275, false},
+    {"MenuDisp", cp::MenuDisp, 274, false},
+    {"WatchMode", cp::WatchMode, 309, true},
+}};
+
+std::optional<QChar> nameKey(QChar c)
+{
+    if (NameKeyAccepted(c))
+        return c;
+    return std::nullopt;
+}
+
+QGridLayout* newGrid(QGroupBox* group)
+{
+    auto* grid = new QGridLayout(group);
+    grid->setVerticalSpacing(4);
+    grid->setHorizontalSpacing(8);
+    return grid;
+}
+
+} // namespace
+
+FunctionSettings::FunctionSettings(Program& program, QWidget* page)
+    : QObject(page)
+    , program_(program)
+    , GroupBox2(new QGroupBox(page))
+    , GroupBox1(new QGroupBox(page))
+    , GroupBox3(new QGroupBox(page))
+{
+    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
+
+    // Two label-and-box columns keep the general settings within the page's height.
+    QGridLayout* general = newGrid(GroupBox2);
+    const std::span<const SettingList> generalLists = GeneralSettingLists();
+    const int listRows = static_cast<int>((generalLists.size() + 1) / 2);
+    for (std::size_t i = 0; i < generalLists.size(); ++i) {
+        const int index = static_cast<int>(i);
+        addList(GroupBox2, general, generalLists[i], index % listRows, index / listRows * 2);
+    }
+    addText(kTexts[0], general, listRows, 0, 1);
+    addText(kTexts[2], general, listRows, 2, 1);
+    addText(kTexts[1], general, listRows + 1, 0, 3);
+
+    QGridLayout* vox = newGrid(GroupBox1);
+    const std::span<const SettingList> voxLists = VoxSettingLists();
+    for (std::size_t i = 0; i < voxLists.size(); ++i)
+        addList(GroupBox1, vox, voxLists[i], 0, static_cast<int>(i) * 2);
+
+    QGridLayout* switches = newGrid(GroupBox3);
+    for (std::size_t i = 0; i < kSwitches.size(); ++i) {
+        const SettingSwitch& control = kSwitches[i];
+        auto* box = new QCheckBox(GroupBox3);
+        box->setObjectName(QStringLiteral("c") + QLatin1String(control.name));
+        switches->addWidget(box, static_cast<int>(i) / 3, static_cast<int>(i) % 3);
+        OnExit(box, [this, box, &control] { program_.model.set(control.field, box->isChecked() ? 1 : 0); });
+        switches_.emplace_back(box, &control);
+        if (control.field.offset == cp::WorkModeLock.offset)
+            cWorkModeLock = box;
+    }
+}
+
+void FunctionSettings::addList(QGroupBox* group, QGridLayout* grid, const SettingList& list, int row, int column)
+{
+    const QString name = QLatin1String(list.name);
+    auto* label = new QLabel(group);
+    label->setObjectName(QStringLiteral("s") + name);
+    auto* box = new QComboBox(group);
+    box->setObjectName(QStringLiteral("cb") + name);
+    box->setMinimumWidth(kListWidth);
+    label->setBuddy(box);
+    grid->addWidget(label, row, column);
+    grid->addWidget(box, row, column + 1);
+    captions_.emplace_back(label, [text = list.labelText] { return MainText(text); });
+    lists_.push_back({&list, box});
+    const ListControl control = lists_.back();
+    OnExit(box, [this, control] { commitList(control); });
+}
+
+QLineEdit* FunctionSettings::addText(const SettingText& text, QGridLayout* grid, int row, int column, int span)
+{
+    const QString name = QLatin1String(text.name);
+    auto* label = new QLabel(GroupBox2);
+    label->setObjectName(QStringLiteral("s") + name);
+    auto* edit = new QLineEdit(GroupBox2);
+    edit->setObjectName(QStringLiteral("e") + name);
+    label->setBuddy(edit);
+    grid->addWidget(label, row, column);
+    grid->addWidget(edit, row, column + 1, 1, span);
+    captions_.emplace_back(label, text.caption);
+    texts_.emplace_back(edit, &text);
+
+    FilterKeys(edit, nameKey);
+    CorrectOnChange(edit, [maxBytes = text.maxBytes](const QString& typed) { return FitGbkText(typed, maxBytes); });
+    OnExit(edit, [this, edit, &text] {
+        program_.model.setText(text.field, ToGbk(edit->text()));
+        edit->setText(FromGbk(program_.model.text(text.field)));
+    });
+    return edit;
+}
+
+void FunctionSettings::commitList(const ListControl& control)
+{
+    const int item = control.box->currentIndex();
+    if (item < 0)
+        return;
+    program_.model.set(control.list->field, control.list->valueOf(item));
+}
+
+void FunctionSettings::retranslate()
+{
+    for (auto& [label, caption] : captions_)
+        label->setText(caption());
+    for (auto& [box, control] : switches_)
+        box->setText(MainText(control->captionText));
+    for (const ListControl& control : lists_) {
+        control.box->clear();
+        control.box->addItems(control.list->items());
+        control.box->setCurrentIndex(-1);
+    }
+}
+
+void FunctionSettings::showValues()
+{
+    CodeplugModel& model = program_.model;
+    for (const ListControl& control : lists_) {
+        const SettingList& list = *control.list;
+        int item = list.itemOf(model.get(list.field));
+        if (list.field.offset == cp::VOX_DELAY.offset && item < 0) {
+            model.set(cp::VOX_DELAY, kDefaultVoxDelay);
+            item = list.itemOf(kDefaultVoxDelay);
+        }
+        control.box->setCurrentIndex(item < control.box->count() ? item : -1);
+    }
+    for (auto& [edit, text] : texts_)
+        edit->setText(FromGbk(model.text(text->field)));
+    for (auto& [box, control] : switches_) {
+        const uint32_t value = model.get(control->field);
+        box->setChecked(control->onlyOneIsChecked ? value == 1 : value != 0);
+    }
+}
+
+} // namespace lt
