@@ -1,0 +1,13 @@
+#pragma once
+
+namespace lt {
+
+class TForm1;
+struct TransferEnvironment;
+
+// Gives the main window its password and Adjustment commands and registers
+// the download operations. The chosen download file lives as long as the
+// window's commands do.
+void InstallAdminCommands(TForm1& mainWindow, TransferEnvironment& env);
+
+} // namespace lt

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "codeplug/CodeplugModel.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace lt {
+
+struct Program;
+
+// The band-limits dialog's rules, free of widgets.
+
+// Typed characters: digits, the point, control keys and everything from 127 up
+// pass; other printable ASCII is dropped.
+bool BandKeyAllowed(char16_t key);
+
+// The correction after every change: a text of 10 or more characters loses its
+// last one, a lone "." is cleared, every "." after the first is removed.
+QString CorrectBandText(const QString& text);
+
+// A limit as typed, in Hz: an empty text is 0; the value is clamped into
+// 134 .. 520 MHz and rounded down to 500 Hz. Throws ConversionError for a text
+// that is not a number.
+uint32_t BandTextToHz(const QString& text);
+
+enum class BandChange {
+    Invalid,   // a minimum not below its maximum
+    Unchanged, // all four equal the current limits
+    Changed,
+};
+BandChange ClassifyBandChange(const BandLimits& working, const BandLimits& current);
+
+// Takes new limits as the program's own: the largest offsets follow them, and
+// the codeplug and the calibration return to their defaults as at start-up,
+// since values made for the old bands may lie outside the new ones.
+void ApplyBandLimits(Program& program, const BandLimits& limits);
+
+} // namespace lt

@@ -1,0 +1,176 @@
+#include "admin/TBandSetDlg.h"
+
+#include "admin/BandLimitRules.h"
+#include "app/AppLang.h"
+#include "app/MainWindow.h"
+#include "app/MessageDialogs.h"
+#include "app/ModalSeam.h"
+#include "app/Program.h"
+#include "codeplug/ValueEncodings.h"
+
+#include <QFocusEvent>
+#include <QFont>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace lt {
+
+namespace {
+constexpr int kClientWidth = 242;
+constexpr int kClientHeight = 274;
+constexpr int kBandLetterPixels = 28;
+constexpr int kConfirmOk = 153;
+constexpr int kConfirmCancel = 154;
+constexpr int kConfirmMessage = 155;
+
+QLabel* MakeBandLetter(const QString& text, const char* name, QWidget* area)
+{
+    auto* label = new QLabel(text, area);
+    label->setObjectName(QString::fromLatin1(name));
+    QFont font = label->font();
+    font.setPixelSize(kBandLetterPixels);
+    font.setBold(true);
+    label->setFont(font);
+    label->setGeometry(12, 34, 40, 36);
+    return label;
+}
+
+void MakeCaption(const QString& text, QWidget* area, int y)
+{
+    auto* label = new QLabel(text, area);
+    label->setGeometry(62, y + 3, 30, 18);
+}
+} // namespace
+
+TBandSetDlg::TBandSetDlg(TForm1& mainWindow, QWidget* parent)
+    : QDialog(parent)
+    , mainWindow_(mainWindow)
+    , working_(mainWindow.program().model.bands)
+{
+    setObjectName(QStringLiteral("TBandSetDlg"));
+    setWindowTitle(QString());
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(kClientWidth, kClientHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(kClientWidth / 2, kClientHeight / 2));
+
+    auto* upper = new QGroupBox(this);
+    upper->setGeometry(8, 8, 226, 100);
+    sU = MakeBandLetter(QStringLiteral("U:"), "sU", upper);
+    MakeCaption(QStringLiteral("min"), upper, 22);
+    eBand_U_MIN = makeEdit("eBand_U_MIN", upper, 22);
+    MakeCaption(QStringLiteral("max"), upper, 60);
+    eBand_U_MAX = makeEdit("eBand_U_MAX", upper, 60);
+
+    auto* lower = new QGroupBox(this);
+    lower->setGeometry(8, 116, 226, 100);
+    sV = MakeBandLetter(QStringLiteral("V:"), "sV", lower);
+    MakeCaption(QStringLiteral("min"), lower, 22);
+    eBand_V_MIN = makeEdit("eBand_V_MIN", lower, 22);
+    MakeCaption(QStringLiteral("max"), lower, 60);
+    eBand_V_MAX = makeEdit("eBand_V_MAX", lower, 60);
+
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->setGeometry(84, 230, 75, 30);
+    // A click must not move the focus first: the press itself takes every
+    // edit's value, once.
+    OKBtn->setFocusPolicy(Qt::TabFocus);
+    OKBtn->installEventFilter(this);
+    connect(OKBtn, &QPushButton::clicked, this, &TBandSetDlg::OKBtnClick);
+
+    showLimits();
+}
+
+QLineEdit* TBandSetDlg::makeEdit(const char* name, QWidget* area, int y)
+{
+    auto* edit = new QLineEdit(area);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(100, y, 110, 24);
+    edit->installEventFilter(this);
+    connect(edit, &QLineEdit::textChanged, this, [this, edit] { eBand_Change(edit); });
+    return edit;
+}
+
+uint32_t& TBandSetDlg::limitOf(QLineEdit* edit)
+{
+    if (edit == eBand_U_MIN)
+        return working_.UBandMin;
+    if (edit == eBand_U_MAX)
+        return working_.UBandMax;
+    if (edit == eBand_V_MIN)
+        return working_.VBandMin;
+    return working_.VBandMax;
+}
+
+void TBandSetDlg::showLimits()
+{
+    for (QLineEdit* edit : {eBand_U_MIN, eBand_U_MAX, eBand_V_MIN, eBand_V_MAX})
+        edit->setText(FreqToText(limitOf(edit)));
+}
+
+bool TBandSetDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == OKBtn) {
+        if (event->type() == QEvent::MouseButtonPress)
+            OKBtnMouseDown();
+        return QDialog::eventFilter(watched, event);
+    }
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit == nullptr)
+        return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        if (!typed.isEmpty() && !BandKeyAllowed(typed.front().unicode()))
+            return true;
+    } else if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            eBand_Exit(edit);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TBandSetDlg::eBand_Change(QLineEdit* edit)
+{
+    const QString text = edit->text();
+    const QString corrected = CorrectBandText(text);
+    if (corrected == text)
+        return;
+    edit->setText(corrected);
+    edit->setCursorPosition(static_cast<int>(edit->text().size()));
+}
+
+void TBandSetDlg::eBand_Exit(QLineEdit* edit)
+{
+    reportErrors([&] {
+        uint32_t& limit = limitOf(edit);
+        limit = BandTextToHz(edit->text());
+        edit->setText(FreqToText(limit));
+    });
+}
+
+void TBandSetDlg::OKBtnMouseDown()
+{
+    for (QLineEdit* edit : {eBand_U_MIN, eBand_U_MAX, eBand_V_MIN, eBand_V_MAX})
+        eBand_Exit(edit);
+}
+
+void TBandSetDlg::OKBtnClick()
+{
+    Program& program = mainWindow_.program();
+    if (ClassifyBandChange(working_, program.model.bands) == BandChange::Changed
+        && ConfirmOkCancel(this, MainText(kConfirmMessage), MainText(kConfirmOk), MainText(kConfirmCancel))) {
+        ApplyBandLimits(program, working_);
+        mainWindow_.FullRefresh();
+        reportErrors([this] { mainWindow_.WriteConfiguration(); });
+    }
+    done(mrOK);
+}
+
+} // namespace lt

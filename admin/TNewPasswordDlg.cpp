@@ -1,0 +1,117 @@
+#include "admin/TNewPasswordDlg.h"
+
+#include "admin/PasswordEdit.h"
+#include "app/AppLang.h"
+#include "app/MessageDialogs.h"
+#include "app/ModalSeam.h"
+#include "app/Program.h"
+#include "codeplug/PasswordRecord.h"
+#include "transfer/TransferRun.h"
+#include "transfer/TransferState.h"
+
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace lt {
+
+namespace {
+constexpr int kOk = 153;
+constexpr int kCancel = 154;
+constexpr int kNewPassword = 233;
+constexpr int kConfirm = 235;
+constexpr int kWrite = 236;
+constexpr int kMismatch = 237;
+constexpr int kWriteWithNewPassword = 258;
+} // namespace
+
+TNewPasswordDlg::TNewPasswordDlg(Program& program, TransferEnvironment& env, QWidget* parent)
+    : QDialog(parent)
+    , program_(program)
+    , env_(env)
+{
+    setObjectName(QStringLiteral("TNewPasswordDlg"));
+    setWindowTitle(MainText(kNewPassword));
+    setFixedSize(300, 250);
+
+    sInput = new QLabel(MainText(kNewPassword), this);
+    sInput->setObjectName(QStringLiteral("sInput"));
+    sInput->setGeometry(16, 10, 268, 18);
+    eInput = MakePasswordEdit(this, QStringLiteral("eInput"), kPasswordMaxLength);
+    eInput->setGeometry(16, 30, 268, 32);
+
+    sSureInput = new QLabel(MainText(kConfirm), this);
+    sSureInput->setObjectName(QStringLiteral("sSureInput"));
+    sSureInput->setGeometry(16, 70, 268, 18);
+    eSureInput = MakePasswordEdit(this, QStringLiteral("eSureInput"), kPasswordMaxLength);
+    eSureInput->setGeometry(16, 90, 268, 32);
+
+    cbWriteWithNewPD = new QCheckBox(MainText(kWriteWithNewPassword), this);
+    cbWriteWithNewPD->setObjectName(QStringLiteral("cbWriteWithNewPD"));
+    cbWriteWithNewPD->setGeometry(16, 132, 268, 22);
+    cbWriteWithNewPD->setChecked(program_.model.get(cp::WriteWithNewPD) != 0);
+
+    bWrite = new QPushButton(MainText(kWrite), this);
+    bWrite->setObjectName(QStringLiteral("bWrite"));
+    bWrite->setGeometry(16, 166, 268, 28);
+
+    OKBtn = new QPushButton(MainText(kOk), this);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->setGeometry(50, 208, 75, 28);
+    CancelBtn = new QPushButton(MainText(kCancel), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setGeometry(175, 208, 75, 28);
+
+    cbWriteWithNewPD->installEventFilter(this);
+    connect(bWrite, &QPushButton::clicked, this, &TNewPasswordDlg::bWriteClick);
+    connect(OKBtn, &QPushButton::clicked, this, &TNewPasswordDlg::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { done(mrCancel); });
+}
+
+bool TNewPasswordDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    // Only a move of the focus inside the dialog counts as leaving the box.
+    if (watched == cbWriteWithNewPD && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            cbWriteWithNewPDExit();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TNewPasswordDlg::cbWriteWithNewPDExit()
+{
+    program_.model.set(cp::WriteWithNewPD, cbWriteWithNewPD->isChecked() ? 1 : 0);
+}
+
+bool TNewPasswordDlg::takeNewPassword()
+{
+    const QString text = eInput->text();
+    if (text.size() != eSureInput->text().size() || text != eSureInput->text()) {
+        ShowUserWarning(this, MainText(kMismatch));
+        return false;
+    }
+    program_.model.setText(cp::NewPassword, PasswordBytes(text));
+    return true;
+}
+
+void TNewPasswordDlg::OKBtnClick()
+{
+    if (takeNewPassword())
+        ShowUserWarning(this, QStringLiteral("OK"));
+    done(mrOK);
+}
+
+void TNewPasswordDlg::bWriteClick()
+{
+    if (!takeNewPassword())
+        return;
+    reportErrors([this] {
+        RunTransfer(env_, program_, this, op::RadioPassword, kDirectionWrite,
+                    TransferTitle(op::RadioPassword, kDirectionWrite));
+    });
+}
+
+} // namespace lt

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "transfer/DownloadFrame.h"
+#include "transfer/DownloadFirmware.h"
+#include "transfer/DownloadSource.h"
+#include "transfer/OperationRoutine.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+namespace lt {
+
+class OperationRegistry;
+class TransferEngine;
+
+// Moves the bar of a download too short for the engine's steps of 5 (fewer
+// than 20 blocks, so ProgressUnit is 0): 100 / blocks for every accepted block,
+// so the bar never stalls.
+class ShortDownloadProgress {
+public:
+    void reset(int32_t blocks);
+    void account(TransferEngine& engine);
+
+private:
+    int32_t blocks_ = 0;
+    int32_t counted_ = 0;
+};
+
+// Shared by both downloads: the file is closed at every ending, and the first
+// block goes out a moment after the link reply, once the radio has switched
+// into its download mode.
+class DownloadRoutine : public OperationRoutine {
+public:
+    explicit DownloadRoutine(DownloadSource& source) : source_(source) {}
+    ~DownloadRoutine() override;
+
+    void close() override;
+    bool skipsPassword() const override { return true; }
+
+protected:
+    static constexpr int kSettleMs = 10;
+    // Every download message is acknowledged with one byte and counts as one block.
+    static void expectAck(TransferEngine& engine);
+    // Stage 0's pause: the next transmit tick comes kSettleMs later.
+    void settleThenSend(TransferEngine& engine);
+
+    DownloadSource& source_;
+    ShortDownloadProgress progress_;
+
+private:
+    bool closed_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+// TransferOperation 11: the file as pages of the radio's data memory, one
+// DownloadFrame per page.
+class DL_Write : public DownloadRoutine {
+public:
+    using DownloadRoutine::DownloadRoutine;
+    void run(TransferEngine& engine) override;
+    QByteArray linkRequest() const override;
+
+private:
+    void WriteData_DL(TransferEngine& engine);
+
+    dl::DownloadPacket packet_{};
+    DownloadBlockReader reader_{std::span(packet_).subspan<dl::kPacketData, dl::kPageSize>()};
+    int32_t blocks_ = 0;
+    int32_t prepared_ = -1;
+};
+
+// TransferOperation 12: the file in 160-byte blocks, then the two end
+// commands. A block the radio does not acknowledge is sent again.
+class UpdateMcu_Write : public DownloadRoutine {
+public:
+    using DownloadRoutine::DownloadRoutine;
+    void run(TransferEngine& engine) override;
+    QByteArray linkRequest() const override;
+    bool ignoresRejectedWrite() const override { return true; }
+
+private:
+    void WriteData_UpdateMcu(TransferEngine& engine, const uint8_t* data, uint16_t length);
+
+    std::array<uint8_t, fw::kBlockSize> block_{};
+    DownloadBlockReader reader_{block_};
+    int32_t blocks_ = 0;
+    int32_t read_ = -1;
+};
+
+// Registers DL_Write and UpdateMcu_Write; both read the file of source, which
+// the registry keeps alive.
+void RegisterDownloadOperations(OperationRegistry& registry, std::shared_ptr<DownloadSource> source);
+
+} // namespace lt
