@@ -1,0 +1,577 @@
+#include "codeplug/ChannelCsv.h"
+
+#include "codeplug/CodeplugDump.h"
+#include "codeplug/CodeplugModel.h"
+#include "codeplug/ToneTables.h"
+#include "codeplug/ValueEncodings.h"
+
+#include <QStringEncoder>
+
+#include <array>
+#include <cmath>
+#include <map>
+#include <optional>
+
+namespace lt {
+
+namespace {
+
+enum Column { Location, Name, Frequency, Duplex, Offset, ToneMode, RTone, CTone, DtcsCode, DtcsPolarity, Mode, TStep, Skip, Power, Comment, kColumnCount };
+
+// Both sides of the radio fall on one side of this: VHF below, UHF above.
+constexpr uint32_t kBandDivideHz = 300000000;
+constexpr int kHzDecimals = 6;
+constexpr uint32_t kHzPerMhz = 1000000;
+// CTCSS tones in tenths of a hertz that the tone parser of the editors accepts.
+constexpr int kCtcssMin = 300;
+constexpr int kCtcssMax = 2600;
+constexpr int kDcsMaxNumber = 0777;
+
+struct Tones {
+    Tone rx;
+    Tone tx;
+};
+
+bool sameTone(const Tone& a, const Tone& b)
+{
+    return a.type == b.type && (a.type == kToneNone || a.code == b.code);
+}
+
+QString mhz(uint32_t hz)
+{
+    return QStringLiteral("%1.%2").arg(hz / kHzPerMhz).arg(hz % kHzPerMhz, kHzDecimals, 10, QChar('0'));
+}
+
+QString ctcssText(const Tone& tone)
+{
+    return QStringLiteral("%1.%2").arg(tone.code / 10).arg(tone.code % 10);
+}
+
+QString dcsText(const Tone& tone)
+{
+    return QStringLiteral("%1").arg(tone.code - kDcsCodeBase, 3, 8, QChar('0'));
+}
+
+QChar polarity(const Tone& tone)
+{
+    return tone.type == kToneDcsInverted ? QChar('R') : QChar('N');
+}
+
+bool isDcs(const Tone& tone)
+{
+    return tone.type == kToneDcsNormal || tone.type == kToneDcsInverted;
+}
+
+// The tone cells of a row; the same rules read them back (toneCellsToTones).
+struct ToneCells {
+    QString mode, rTone, cTone, dtcs, polarity;
+};
+
+ToneCells tonesToCells(const Tones& t)
+{
+    ToneCells c;
+    if (t.rx.type == kToneNone && t.tx.type == kToneNone)
+        return c;
+    if (t.tx.type == kToneCtcss && t.rx.type == kToneNone) {
+        c.mode = QStringLiteral("Tone");
+        c.rTone = ctcssText(t.tx);
+        return c;
+    }
+    if (t.tx.type == kToneCtcss && sameTone(t.tx, t.rx)) {
+        c.mode = QStringLiteral("TSQL");
+        c.rTone = c.cTone = ctcssText(t.tx);
+        return c;
+    }
+    if (isDcs(t.tx) && isDcs(t.rx) && t.tx.code == t.rx.code) {
+        c.mode = QStringLiteral("DTCS");
+        c.dtcs = dcsText(t.tx);
+        c.polarity = QString(polarity(t.tx)) + polarity(t.rx);
+        return c;
+    }
+    c.mode = QStringLiteral("Cross");
+    if (t.tx.type == kToneCtcss)
+        c.rTone = ctcssText(t.tx);
+    if (t.rx.type == kToneCtcss)
+        c.cTone = ctcssText(t.rx);
+    if (isDcs(t.tx))
+        c.dtcs = dcsText(t.tx);
+    else if (isDcs(t.rx))
+        c.dtcs = dcsText(t.rx);
+    c.polarity = QString(polarity(t.tx)) + polarity(t.rx);
+    return c;
+}
+
+QString csvField(const QString& text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
+        && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// --- reading -----------------------------------------------------------------
+
+struct Record {
+    int line;
+    QStringList fields;
+};
+
+// RFC 4180 records: quoted fields may hold commas, doubled quotes and line
+// breaks; each record remembers the line it starts on.
+std::vector<Record> parseCsv(const QString& text)
+{
+    std::vector<Record> records;
+    Record current{1, {}};
+    QString field;
+    bool quoted = false;
+    bool fieldStarted = false;
+    int line = 1;
+    const auto endRecord = [&] {
+        current.fields << field;
+        const bool blank = current.fields.size() == 1 && current.fields[0].trimmed().isEmpty();
+        if (!blank)
+            records.push_back(current);
+        field.clear();
+        fieldStarted = false;
+        current = Record{line, {}};
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == QLatin1Char('"')) {
+                if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                    field += c;
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                if (c == QLatin1Char('\n'))
+                    ++line;
+                field += c;
+            }
+            continue;
+        }
+        if (c == QLatin1Char('"') && !fieldStarted) {
+            quoted = true;
+            fieldStarted = true;
+        } else if (c == QLatin1Char(',')) {
+            current.fields << field;
+            field.clear();
+            fieldStarted = false;
+        } else if (c == QLatin1Char('\n')) {
+            ++line;
+            endRecord();
+        } else if (c != QLatin1Char('\r')) {
+            field += c;
+            fieldStarted = true;
+        }
+    }
+    if (fieldStarted || !field.isEmpty() || !current.fields.isEmpty())
+        endRecord();
+    return records;
+}
+
+struct Failure {
+    QString message;
+};
+
+// A decimal megahertz text with at most six decimals, exactly in hertz.
+std::optional<uint32_t> parseMhz(const QString& text)
+{
+    const QStringList parts = text.trimmed().split(QLatin1Char('.'));
+    if (parts.size() > 2 || parts[0].isEmpty())
+        return std::nullopt;
+    const QString fraction = parts.size() == 2 ? parts[1] : QString();
+    if (fraction.size() > kHzDecimals)
+        return std::nullopt;
+    for (const QString& part : parts)
+        for (const QChar c : part)
+            if (!c.isDigit() || c.unicode() > '9')
+                return std::nullopt;
+    bool ok = false;
+    const qulonglong whole = parts[0].toULongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    const qulonglong hz = whole * kHzPerMhz + (fraction.isEmpty() ? 0 : fraction.leftJustified(kHzDecimals, QChar('0')).toULongLong());
+    if (whole > 0xFFFFFFFFull / kHzPerMhz || hz > 0xFFFFFFFFull)
+        return std::nullopt;
+    return static_cast<uint32_t>(hz);
+}
+
+class RowReader {
+public:
+    RowReader(const std::map<int, int>& columns, const Record& record, std::vector<CsvError>& errors)
+        : columns_(columns)
+        , record_(record)
+        , errors_(errors)
+    {
+    }
+
+    QString cell(Column column) const
+    {
+        const auto it = columns_.find(column);
+        if (it == columns_.end() || it->second >= record_.fields.size())
+            return {};
+        return record_.fields[it->second].trimmed();
+    }
+
+    void fail(Column column, const QString& message)
+    {
+        errors_.push_back({record_.line, ChannelCsvColumns()[column], message});
+        failed_ = true;
+    }
+    bool failed() const { return failed_; }
+
+    std::optional<uint32_t> frequency(Column column, bool required)
+    {
+        const QString text = cell(column);
+        if (text.isEmpty()) {
+            if (required)
+                fail(column, QStringLiteral("a frequency in MHz is required"));
+            return std::nullopt;
+        }
+        const auto hz = parseMhz(text);
+        if (!hz)
+            fail(column, QStringLiteral("'%1' is not a frequency in MHz with at most six decimals").arg(text));
+        return hz;
+    }
+
+    std::optional<Tone> ctcss(Column column)
+    {
+        const QString text = cell(column);
+        bool ok = false;
+        const double hz = text.toDouble(&ok);
+        const long tenths = std::lround(hz * 10);
+        if (!ok || std::abs(hz * 10 - static_cast<double>(tenths)) > 1e-6 || tenths < kCtcssMin || tenths > kCtcssMax) {
+            fail(column, QStringLiteral("'%1' is not a CTCSS tone from 30.0 to 260.0 Hz in tenths").arg(text));
+            return std::nullopt;
+        }
+        return Tone{static_cast<uint16_t>(tenths), kToneCtcss};
+    }
+
+    std::optional<uint16_t> dcsCode()
+    {
+        const QString text = cell(DtcsCode);
+        bool ok = !text.isEmpty() && text.size() <= 3;
+        int number = 0;
+        for (const QChar c : text) {
+            ok = ok && c >= QLatin1Char('0') && c <= QLatin1Char('7');
+            number = number * 8 + (c.unicode() - '0');
+        }
+        if (!ok || number > kDcsMaxNumber) {
+            fail(DtcsCode, QStringLiteral("'%1' is not a DCS code of up to three octal digits").arg(text));
+            return std::nullopt;
+        }
+        return static_cast<uint16_t>(kDcsCodeBase + number);
+    }
+
+    // The polarity letters, transmit side first.
+    std::optional<std::pair<uint8_t, uint8_t>> dcsPolarity()
+    {
+        QString text = cell(DtcsPolarity);
+        if (text.isEmpty())
+            text = QStringLiteral("NN");
+        const auto type = [](QChar c) -> std::optional<uint8_t> {
+            if (c == QLatin1Char('N'))
+                return kToneDcsNormal;
+            if (c == QLatin1Char('R'))
+                return kToneDcsInverted;
+            return std::nullopt;
+        };
+        if (text.size() != 2 || !type(text[0]) || !type(text[1])) {
+            fail(DtcsPolarity, QStringLiteral("'%1' is not one of NN, NR, RN, RR").arg(text));
+            return std::nullopt;
+        }
+        return std::pair{*type(text[0]), *type(text[1])};
+    }
+
+    std::optional<Tones> tones()
+    {
+        const QString mode = cell(ToneMode);
+        const Tone none{0, kToneNone};
+        if (mode.isEmpty())
+            return Tones{none, none};
+        if (mode == QLatin1String("Tone")) {
+            const auto tx = ctcss(RTone);
+            return tx ? std::optional(Tones{none, *tx}) : std::nullopt;
+        }
+        if (mode == QLatin1String("TSQL")) {
+            const auto both = ctcss(CTone);
+            return both ? std::optional(Tones{*both, *both}) : std::nullopt;
+        }
+        if (mode == QLatin1String("DTCS")) {
+            const auto code = dcsCode();
+            const auto pol = dcsPolarity();
+            if (!code || !pol)
+                return std::nullopt;
+            return Tones{Tone{*code, pol->second}, Tone{*code, pol->first}};
+        }
+        if (mode == QLatin1String("Cross")) {
+            const auto pol = dcsPolarity();
+            const bool hasDcs = !cell(DtcsCode).isEmpty();
+            const auto code = hasDcs ? dcsCode() : std::optional<uint16_t>();
+            if (!pol || (hasDcs && !code))
+                return std::nullopt;
+            const auto side = [&](Column column, uint8_t dcsType) -> std::optional<Tone> {
+                if (!cell(column).isEmpty())
+                    return ctcss(column);
+                return hasDcs ? Tone{*code, dcsType} : none;
+            };
+            const auto tx = side(RTone, pol->first);
+            const auto rx = side(CTone, pol->second);
+            return tx && rx ? std::optional(Tones{*rx, *tx}) : std::nullopt;
+        }
+        fail(ToneMode, QStringLiteral("'%1' is not one of \"\", Tone, TSQL, DTCS, Cross").arg(mode));
+        return std::nullopt;
+    }
+
+    // A cell with one of two words, or empty for the first.
+    std::optional<bool> choice(Column column, const QString& first, const QString& second, bool emptyIsFirst = true)
+    {
+        const QString text = cell(column);
+        if (text == first || (text.isEmpty() && emptyIsFirst))
+            return true;
+        if (text == second)
+            return false;
+        fail(column, QStringLiteral("'%1' is not %2 or %3").arg(text, first.isEmpty() ? QStringLiteral("empty") : first, second));
+        return std::nullopt;
+    }
+
+private:
+    const std::map<int, int>& columns_;
+    const Record& record_;
+    std::vector<CsvError>& errors_;
+    bool failed_ = false;
+};
+
+struct ChannelRow {
+    int location = 0;
+    QByteArray name;
+    uint32_t rx = 0;
+    uint32_t tx = 0;
+    Tones tones;
+    bool wide = true;
+    bool scan = true;
+    bool high = true;
+};
+
+bool inBands(uint32_t hz, const BandLimits& bands)
+{
+    return (hz >= bands.VBandMin && hz <= bands.VBandMax) || (hz >= bands.UBandMin && hz <= bands.UBandMax);
+}
+
+QString bandsText(const BandLimits& bands)
+{
+    return QStringLiteral("%1-%2 or %3-%4 MHz")
+        .arg(mhz(bands.VBandMin), mhz(bands.VBandMax), mhz(bands.UBandMin), mhz(bands.UBandMax));
+}
+
+std::optional<ChannelRow> readRow(RowReader& r, const BandLimits& bands)
+{
+    ChannelRow row;
+    bool ok = false;
+    row.location = r.cell(Location).toInt(&ok);
+    if (!ok || row.location < 1 || row.location > cp::kChannelCount)
+        r.fail(Location, QStringLiteral("'%1' is not a channel number from 1 to %2").arg(r.cell(Location)).arg(cp::kChannelCount));
+
+    QStringEncoder toGbk("GBK", QStringConverter::Flag::Stateless);
+    row.name = toGbk.encode(r.cell(Name));
+    if (toGbk.hasError())
+        r.fail(Name, QStringLiteral("'%1' has characters the radio cannot show").arg(r.cell(Name)));
+    else if (row.name.size() > static_cast<qsizetype>(cp::ch::kNameSize))
+        r.fail(Name, QStringLiteral("'%1' is longer than %2 bytes").arg(r.cell(Name)).arg(cp::ch::kNameSize));
+
+    if (const auto rx = r.frequency(Frequency, true)) {
+        row.rx = *rx;
+        if (!inBands(row.rx, bands))
+            r.fail(Frequency, QStringLiteral("%1 MHz is outside the bands %2").arg(mhz(row.rx), bandsText(bands)));
+    }
+
+    const QString duplex = r.cell(Duplex);
+    if (duplex.isEmpty()) {
+        row.tx = row.rx;
+    } else if (duplex == QLatin1String("off")) {
+        row.tx = 0;
+    } else if (duplex == QLatin1String("+") || duplex == QLatin1String("-") || duplex == QLatin1String("split")) {
+        if (const auto offset = r.frequency(Offset, true)) {
+            const int64_t tx = duplex == QLatin1String("split") ? int64_t{*offset}
+                               : duplex == QLatin1String("+")   ? int64_t{row.rx} + *offset
+                                                                : int64_t{row.rx} - *offset;
+            if (tx <= 0 || tx > 0xFFFFFFFFll || !inBands(static_cast<uint32_t>(tx), bands))
+                r.fail(Offset, QStringLiteral("the transmit frequency is outside the bands %1").arg(bandsText(bands)));
+            else
+                row.tx = static_cast<uint32_t>(tx);
+        }
+    } else {
+        r.fail(Duplex, QStringLiteral("'%1' is not one of \"\", +, -, split, off").arg(duplex));
+    }
+
+    if (const auto tones = r.tones())
+        row.tones = *tones;
+    if (const auto wide = r.choice(Mode, QStringLiteral("FM"), QStringLiteral("NFM")))
+        row.wide = *wide;
+    if (!r.cell(TStep).isEmpty()) {
+        r.cell(TStep).toDouble(&ok);
+        if (!ok)
+            r.fail(TStep, QStringLiteral("'%1' is not a step in kHz").arg(r.cell(TStep)));
+    }
+    if (const auto scan = r.choice(Skip, QString(), QStringLiteral("S")))
+        row.scan = *scan;
+    if (const auto high = r.choice(Power, QStringLiteral("High"), QStringLiteral("Low")))
+        row.high = *high;
+    if (r.failed())
+        return std::nullopt;
+    return row;
+}
+
+} // namespace
+
+const QStringList& ChannelCsvColumns()
+{
+    static const QStringList columns = {
+        QStringLiteral("Location"), QStringLiteral("Name"), QStringLiteral("Frequency"), QStringLiteral("Duplex"),
+        QStringLiteral("Offset"), QStringLiteral("Tone"), QStringLiteral("rToneFreq"), QStringLiteral("cToneFreq"),
+        QStringLiteral("DtcsCode"), QStringLiteral("DtcsPolarity"), QStringLiteral("Mode"), QStringLiteral("TStep"),
+        QStringLiteral("Skip"), QStringLiteral("Power"), QStringLiteral("Comment"),
+    };
+    static_assert(kColumnCount == 15);
+    return columns;
+}
+
+CsvExport ExportChannelsCsv(const CodeplugModel& model)
+{
+    CsvExport result;
+    QString text = ChannelCsvColumns().join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    for (int n = 1; n <= cp::kChannelCount; ++n) {
+        if (!model.IsChannelUsed(n))
+            continue;
+        const ChannelRecord r = model.channel(n);
+        const uint32_t rx = r.RxFreq();
+        const uint32_t tx = r.TxFreq();
+        QString duplex;
+        QString offset;
+        if (tx == 0) {
+            duplex = QStringLiteral("off");
+        } else if (tx != rx) {
+            const bool sameBand = (tx < kBandDivideHz) == (rx < kBandDivideHz);
+            duplex = !sameBand ? QStringLiteral("split") : tx > rx ? QStringLiteral("+") : QStringLiteral("-");
+            offset = mhz(!sameBand ? tx : tx > rx ? tx - rx : rx - tx);
+        }
+        const Tones tones{Tone{r.RxToneCode(), r.RxToneType()}, Tone{r.TxToneCode(), r.TxToneType()}};
+        const ToneCells cells = tonesToCells(tones);
+
+        QStringList row(kColumnCount);
+        row[Location] = QString::number(n);
+        row[Name] = DecodeGbk(r.ChName());
+        row[Frequency] = mhz(rx);
+        row[Duplex] = duplex;
+        row[Offset] = offset;
+        row[ToneMode] = cells.mode;
+        row[RTone] = cells.rTone;
+        row[CTone] = cells.cTone;
+        row[DtcsCode] = cells.dtcs;
+        row[DtcsPolarity] = cells.polarity;
+        row[Mode] = r.ChInfor_Bandwidth() ? QStringLiteral("FM") : QStringLiteral("NFM");
+        row[Skip] = r.ChInfor_SCN() ? QString() : QStringLiteral("S");
+        row[Power] = r.ChInfor_Pow() ? QStringLiteral("High") : QStringLiteral("Low");
+
+        // The same rules read the row back: what they do not give back exactly
+        // is a channel these columns cannot carry.
+        std::map<int, int> identity;
+        for (int c = 0; c < kColumnCount; ++c)
+            identity[c] = c;
+        std::vector<CsvError> ignored;
+        RowReader reader(identity, Record{0, row}, ignored);
+        const auto back = reader.tones();
+        if (!back || !sameTone(back->rx, tones.rx) || !sameTone(back->tx, tones.tx))
+            result.warnings << QStringLiteral("channel %1: decode %2 / encode %3 cannot be written exactly in these columns")
+                                   .arg(n)
+                                   .arg(ToneToText(tones.rx), ToneToText(tones.tx));
+
+        QStringList fields;
+        for (const QString& field : row)
+            fields << csvField(field);
+        text += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    }
+    result.text = text.toUtf8();
+    return result;
+}
+
+CsvImport ImportChannelsCsv(const QByteArray& csv, CodeplugModel& model)
+{
+    CsvImport result;
+    QString text = QString::fromUtf8(csv);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    const std::vector<Record> records = parseCsv(text);
+    if (records.empty()) {
+        result.errors.push_back({1, {}, QStringLiteral("the file has no header line")});
+        return result;
+    }
+
+    std::map<int, int> columns;
+    const Record& header = records.front();
+    for (int i = 0; i < header.fields.size(); ++i) {
+        const int column = static_cast<int>(ChannelCsvColumns().indexOf(header.fields[i].trimmed()));
+        if (column >= 0 && !columns.contains(column))
+            columns[column] = i;
+    }
+    for (const Column required : {Location, Frequency})
+        if (!columns.contains(required))
+            result.errors.push_back({header.line, ChannelCsvColumns()[required], QStringLiteral("the header has no such column")});
+    if (!result.ok())
+        return result;
+
+    std::vector<ChannelRow> rows;
+    std::map<int, int> firstLine;
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        RowReader reader(columns, records[i], result.errors);
+        const auto row = readRow(reader, model.bands);
+        if (!row)
+            continue;
+        if (const auto seen = firstLine.find(row->location); seen != firstLine.end()) {
+            result.errors.push_back({records[i].line, QStringLiteral("Location"),
+                                     QStringLiteral("channel %1 is already on line %2").arg(row->location).arg(seen->second)});
+            continue;
+        }
+        firstLine[row->location] = records[i].line;
+        rows.push_back(*row);
+    }
+    if (!result.ok())
+        return result;
+
+    std::array<bool, cp::kChannelCount + 1> wasUsed{};
+    for (int n = 1; n <= cp::kChannelCount; ++n) {
+        wasUsed[static_cast<std::size_t>(n)] = model.IsChannelUsed(n);
+        model.SetChannelUsed(n, false);
+    }
+    for (const ChannelRow& row : rows) {
+        if (!wasUsed[static_cast<std::size_t>(row.location)])
+            model.StringGridAutoFullRow(row.location);
+        ChannelRecord r = model.channel(row.location);
+        r.setRxFreq(row.rx);
+        r.setTxFreq(row.tx);
+        r.setRxTone(row.tones.rx.code, row.tones.rx.type);
+        r.setTxTone(row.tones.tx.code, row.tones.tx.type);
+        r.setChInfor_Bandwidth(row.wide ? 1 : 0);
+        r.setChInfor_SCN(row.scan ? 1 : 0);
+        r.setChInfor_Pow(row.high ? 1 : 0);
+        r.setChName(row.name);
+        r.refreshToneTypeCopies();
+        model.SetChannelUsed(row.location, true);
+    }
+    result.channels = static_cast<int>(rows.size());
+    return result;
+}
+
+QString DescribeCsvError(const CsvError& error)
+{
+    if (error.column.isEmpty())
+        return QStringLiteral("line %1: %2").arg(error.line).arg(error.message);
+    return QStringLiteral("line %1, column %2: %3").arg(error.line).arg(error.column, error.message);
+}
+
+} // namespace lt

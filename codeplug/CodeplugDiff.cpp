@@ -1,0 +1,203 @@
+#include "codeplug/CodeplugDiff.h"
+
+#include "codeplug/CodeplugModel.h"
+#include "codeplug/LittleEndian.h"
+#include "codeplug/RadioImageLayout.h"
+#include "codeplug/RadioImagePacking.h"
+
+#include <bitset>
+
+namespace lt {
+
+namespace {
+
+// Every codeplug write sends the frequency-mode and settings areas in whole
+// 16-byte blocks, so the settings range ends past the last setting.
+constexpr int kAreaBlock = 16;
+constexpr int kSettingsSentEnd = 0xB0B0;
+static_assert(kSettingsSentEnd == (ri::kSettingsArea.last + kAreaBlock) / kAreaBlock * kAreaBlock);
+constexpr int kTimeEnd = ri::WriteTime.end();
+
+enum class Shown { Number, Text, Bytes };
+
+// A named stretch of the image, or some bits of one byte of it.
+struct Named {
+    int address;
+    int width;
+    QString name;
+    Shown shown = Shown::Number;
+    uint8_t mask = 0xFF;
+};
+
+int lowestBit(uint8_t mask)
+{
+    int shift = 0;
+    while (((mask >> shift) & 1) == 0)
+        ++shift;
+    return shift;
+}
+
+QString showValue(const RadioImage& image, const Named& named)
+{
+    const uint8_t* p = image.at(static_cast<std::size_t>(named.address));
+    switch (named.shown) {
+    case Shown::Number:
+        if (named.mask != 0xFF)
+            return QString::number((p[0] & named.mask) >> lowestBit(named.mask));
+        return QString::number(le::get(p, static_cast<std::size_t>(named.width)));
+    case Shown::Text: {
+        QString text = QStringLiteral("\"");
+        for (int i = 0; i < named.width && p[i] != 0; ++i)
+            text += p[i] >= 0x20 && p[i] < 0x7F ? QString(QChar(p[i])) : QStringLiteral("\\x%1").arg(p[i], 2, 16, QChar('0'));
+        return text + QStringLiteral("\"");
+    }
+    case Shown::Bytes:
+        break;
+    }
+    return QByteArray(reinterpret_cast<const char*>(p), named.width).toHex(' ');
+}
+
+// The fields of the first 16 bytes of a channel slot, which a frequency-mode
+// side shares, at base with the given name prefix.
+void addSlotHead(std::vector<Named>& out, int base, const QString& prefix)
+{
+    using namespace ri::slot;
+    const auto at = [base](std::size_t offset) { return base + static_cast<int>(offset); };
+    out.push_back({at(RxFreq), 4, prefix + QStringLiteral("RxFreq")});
+    out.push_back({at(TxFreq), 4, prefix + QStringLiteral("TxFreq")});
+    out.push_back({at(RxToneCode), 2, prefix + QStringLiteral("RxToneCode")});
+    out.push_back({at(TxToneCode), 2, prefix + QStringLiteral("TxToneCode")});
+    const struct {
+        std::size_t offset;
+        uint8_t mask;
+        const char* name;
+    } bits[] = {
+        {Signalling, 0x07, "Ch_SquelchMode"}, {Signalling, 0x18, "ChInfor_BusyFit"},
+        {Signalling, 0xE0, "signalling byte bits 5-7"},
+        {Option, 0x01, "ChInfor_Dtmf"}, {Option, 0x02, "ChInfor_Comp"}, {Option, 0x0C, "ChInfor_JiaMi"},
+        {Option, 0x10, "ChInfor_Bandwidth"}, {Option, 0x20, "ChInfor_Pow"}, {Option, 0x40, "option byte bit 6"},
+        {Option, 0x80, "ChInfor_SCN"},
+        {Scrambler, 0x0F, "ChInfor_Scr"}, {Scrambler, 0xF0, "scrambler byte bits 4-7"},
+        {ToneByte, 0x03, "OffsetDir"}, {ToneByte, 0x0C, "tone byte bits 2-3"},
+        {ToneByte, 0x30, "RxToneType"}, {ToneByte, 0xC0, "TxToneType"},
+    };
+    for (const auto& b : bits)
+        out.push_back({at(b.offset), 1, prefix + QLatin1String(b.name), Shown::Number, b.mask});
+}
+
+std::vector<Named> areaFields()
+{
+    std::vector<Named> out;
+    addSlotHead(out, ri::VfoA.address, QStringLiteral("VFO A "));
+    addSlotHead(out, ri::VfoB.address, QStringLiteral("VFO B "));
+    for (const ri::NumberPlace& n : ri::kFreqModeNumbers)
+        out.push_back({n.place.address, n.place.width, QLatin1String(n.field.name)});
+    for (const ri::NumberPlace& n : ri::kSettingNumbers)
+        out.push_back({n.place.address, n.place.width, QLatin1String(n.field.name)});
+    const struct {
+        ri::Place place;
+        const char* name;
+        Shown shown;
+    } others[] = {
+        {ri::PowerOnMsg, "PowerOnMsg", Shown::Text},
+        {ri::PowerOnMsg2Head, "PowerOnMsg2 (first 8 bytes)", Shown::Text},
+        {ri::HuHao, "HuHao", Shown::Text},
+        {ri::VBandMin, "VBandMin", Shown::Number},
+        {ri::VBandMax, "VBandMax", Shown::Number},
+        {ri::UBandMin, "UBandMin", Shown::Number},
+        {ri::UBandMax, "UBandMax", Shown::Number},
+        {ri::AniCodes, "ANI", Shown::Bytes},
+        {ri::AniCount, "ANI digit count", Shown::Number},
+        {ri::PowerOnMsg2, "PowerOnMsg2", Shown::Text},
+    };
+    for (const auto& o : others)
+        out.push_back({o.place.address, o.place.width, QLatin1String(o.name), o.shown});
+    return out;
+}
+
+bool marks(const RadioImage& image, int channel)
+{
+    return (*image.at(ri::ChannelUsedMap.address + static_cast<std::size_t>(channel / 8)) >> (channel % 8)) & 1;
+}
+
+class Comparison {
+public:
+    Comparison(const RadioImage& toWrite, const RadioImage& read) : toWrite_(toWrite), read_(read) {}
+
+    void field(const Named& named)
+    {
+        bool differs = false;
+        for (int i = 0; i < named.width; ++i) {
+            const auto a = static_cast<std::size_t>(named.address + i);
+            covered_.set(a);
+            differs |= ((toWrite_.bytes[a] ^ read_.bytes[a]) & named.mask) != 0;
+        }
+        if (differs)
+            differences_.push_back({named.name, showValue(toWrite_, named), showValue(read_, named)});
+    }
+
+    // Bytes of a sent range that no field names: compared one by one.
+    void rest(int first, int end)
+    {
+        for (int a = first; a < end; ++a) {
+            if (covered_.test(static_cast<std::size_t>(a)))
+                continue;
+            field({a, 1, QStringLiteral("byte 0x") + QString::number(a, 16).toUpper().rightJustified(4, QChar('0'))});
+        }
+    }
+
+    std::vector<FieldDifference> take() { return std::move(differences_); }
+
+private:
+    const RadioImage& toWrite_;
+    const RadioImage& read_;
+    std::bitset<RadioImage::kSize> covered_;
+    std::vector<FieldDifference> differences_;
+};
+
+} // namespace
+
+RadioImage ImageToWrite(const CodeplugModel& model)
+{
+    CodeplugModel copy = model;
+    RadioImage image;
+    GetDataForWrite(
+        copy, image, [] { return ProgrammingTime{}; }, [](std::span<uint8_t> out) { std::fill(out.begin(), out.end(), 0); });
+    return image;
+}
+
+std::vector<FieldDifference> CompareRadioImages(const RadioImage& toWrite, const RadioImage& read)
+{
+    Comparison comparison(toWrite, read);
+
+    for (int n = 0; n < static_cast<int>(ri::ChannelUsedMap.width) * 8; ++n) {
+        const QString name = n >= 1 && n <= cp::kChannelCount ? QStringLiteral("ChannelUsedMap channel %1").arg(n)
+                                                              : QStringLiteral("ChannelUsedMap bit %1").arg(n);
+        comparison.field({n / 8, 1, name, Shown::Number, static_cast<uint8_t>(1u << (n % 8))});
+    }
+
+    for (int n = 1; n <= cp::kChannelCount; ++n) {
+        if (!marks(toWrite, n) || !marks(read, n))
+            continue;
+        const int base = ChannelSlotAddress(n);
+        std::vector<Named> slot;
+        addSlotHead(slot, base, QStringLiteral("channel %1 ").arg(n));
+        slot.push_back({base + static_cast<int>(ri::slot::ChName), static_cast<int>(ri::slot::kNameSize),
+                        QStringLiteral("channel %1 ChName").arg(n), Shown::Text});
+        for (const Named& named : slot)
+            comparison.field(named);
+    }
+
+    for (const Named& named : areaFields())
+        comparison.field(named);
+    comparison.rest(ri::kFreqModeArea.first, ri::kFreqModeArea.last + 1);
+    comparison.rest(kTimeEnd, kSettingsSentEnd);
+    return comparison.take();
+}
+
+QString DescribeDifference(const FieldDifference& difference)
+{
+    return QStringLiteral("%1: file %2, radio %3").arg(difference.field, difference.file, difference.radio);
+}
+
+} // namespace lt

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+
+namespace lt {
+
+class CodeplugModel;
+
+// A codeplug as text for people and scripts: every field of the block by its
+// name in block order (reserved stretches only when they hold something), the
+// frequency-mode sides and the address book, and the channels in use as a
+// table. Texts are decoded from GBK.
+QString DumpCodeplugText(const CodeplugModel& model);
+
+// The same as a JSON object: "fields" (name -> number or text), "vfoA", "vfoB",
+// "addressBook" and "channels" (one object per channel in use).
+QJsonObject DumpCodeplugJson(const CodeplugModel& model);
+
+// GBK bytes of the codeplug to text.
+QString DecodeGbk(const QByteArray& bytes);
+
+} // namespace lt
