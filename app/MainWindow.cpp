@@ -9,6 +9,8 @@
 #include "codeplug/CodeplugFile.h"
 #include "editor/ChannelPage.h"
 #include "editor/OptionsPage.h"
+#include "transfer/TransferEnvironment.h"
+#include "transfer/TransferRun.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -295,11 +297,16 @@ bool TForm1::MenuFile_SaveClick()
 void TForm1::MenuEdit_ReadClick()
 {
     prepareCommand();
+    if (RunTransfer(ProgramTransferEnvironment::current(), program_, this, op::Codeplug, kDirectionRead,
+                    TransferTitle(op::Codeplug, kDirectionRead)))
+        FullRefresh();
 }
 
 void TForm1::MenuEdit_WriteClick()
 {
     prepareCommand();
+    RunTransfer(ProgramTransferEnvironment::current(), program_, this, op::Codeplug, kDirectionWrite,
+                TransferTitle(op::Codeplug, kDirectionWrite));
 }
 
 void TForm1::MenuEdit_PasswordClick()

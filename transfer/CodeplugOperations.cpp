@@ -35,7 +35,9 @@ static_assert(kPasswordRange.start == 0xC000 && kPasswordRange.end == 0xC010);
 // Progress units are bytes; a full codeplug of 240 channels is 6564 of them
 // counted in twentieths, so the bar moves in steps of 5.
 inline constexpr int kCodeplugProgressBytes = 6564;
-inline constexpr int kCalibrationProgressBytes = 404;
+inline constexpr int kCalibrationProgressBytes = static_cast<int>(cal::blk::kSize);
+inline constexpr int kCalibrationEnd = static_cast<int>(cal::blk::kSize);
+static_assert(cal::blk::kUnitSize == kAreaBlock && cal::blk::kRadioAddress == 0xF000);
 
 int UnusedChannels(const std::function<bool(int)>& used)
 {
@@ -137,6 +139,27 @@ void Write::run(TransferEngine& engine)
     stages_.run(engine);
 }
 
+void AllWrite::run(TransferEngine& engine)
+{
+    if (engine.OperationStage == 0) {
+        CodeplugModel& model = program_.model;
+        engine.ProgressUnit = AllWriteProgressUnit(UnusedChannels([&](int n) { return model.IsChannelUsed(n); }));
+        program_.calibration.GetAdjustmentData(calibrationImage_);
+        NextStage(engine, 0);
+    }
+    if (engine.OperationStage == 1) {
+        if (engine.BlockAddress < kCalibrationEnd) {
+            engine.WriteData(cal::blk::kRadioAddress + engine.BlockAddress, kAreaBlock,
+                             calibrationImage_.data() + engine.BlockAddress);
+            return;
+        }
+        GetDataForWrite(program_.model, program_.image);
+        engine.ChannelIndex = 1;
+        NextStage(engine, ri::kChannelArea.first);
+    }
+    stages_.run(engine);
+}
+
 void Read::run(TransferEngine& engine)
 {
     const auto radioUses = [this](int n) { return (radioMap_[static_cast<std::size_t>(n / 8)] >> (n % 8)) & 1; };
@@ -191,6 +214,7 @@ void RegisterCodeplugOperations(OperationRegistry& registry, Program& program)
 {
     registry.add(op::Codeplug, kDirectionRead, [&program] { return std::make_unique<Read>(program); });
     registry.add(op::Codeplug, kDirectionWrite, [&program] { return std::make_unique<Write>(program); });
+    registry.add(op::WriteAll, kDirectionWrite, [&program] { return std::make_unique<AllWrite>(program); });
 }
 
 } // namespace lt

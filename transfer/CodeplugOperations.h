@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calibration/CalibrationData.h"
 #include "transfer/OperationRoutine.h"
 
 #include <array>
@@ -49,6 +50,18 @@ public:
 private:
     Program& program_;
     std::array<uint8_t, 32> radioMap_{};
+};
+
+// TransferOperation 17: the calibration block, then the whole codeplug.
+class AllWrite : public OperationRoutine {
+public:
+    explicit AllWrite(Program& program) : program_(program) {}
+    void run(TransferEngine& engine) override;
+
+private:
+    Program& program_;
+    CalibrationTransmitArea calibrationImage_{};
+    CodeplugWriteStages stages_{2};
 };
 
 // ProgressUnit of each routine for a given number of unused channels.

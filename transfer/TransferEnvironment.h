@@ -27,4 +27,22 @@ struct TransferEnvironment {
     OperationRegistry operations;
 };
 
+// The environment of the running program. main() installs the one it creates
+// for as long as it lives, so that the windows' transfer commands reach it;
+// tests install their own the same way.
+class ProgramTransferEnvironment {
+public:
+    explicit ProgramTransferEnvironment(TransferEnvironment& env);
+    ~ProgramTransferEnvironment();
+    ProgramTransferEnvironment(const ProgramTransferEnvironment&) = delete;
+    ProgramTransferEnvironment& operator=(const ProgramTransferEnvironment&) = delete;
+
+    // The installed environment; a transfer command without one is a fault
+    // of the program's start-up and throws std::logic_error.
+    static TransferEnvironment& current();
+
+private:
+    TransferEnvironment* previous_;
+};
+
 } // namespace lt

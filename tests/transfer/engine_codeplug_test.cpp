@@ -132,6 +132,26 @@ TEST(CodeplugTransfer, ProgressUnitsOfTheRoutines)
     EXPECT_EQ(rig.engine->ProgressUnit, 328);
 }
 
+TEST(CodeplugTransfer, WriteAllSendsTheCalibrationBlockFirst)
+{
+    EmulatorRig rig;
+    FillCodeplug(rig.program.model, AllChannels());
+    rig.program.calibration.set(cal::Batt_L0_Wait, 0x42);
+    const CalibrationTransmitArea calibration = rig.program.calibration.GetAdjustmentData();
+
+    ASSERT_EQ(rig.run(op::WriteAll, kDirectionWrite), TransferOutcome::Success);
+
+    const std::vector<Block> blocks = rig.sentBlocks('W');
+    ASSERT_GT(blocks.size(), 26u);
+    for (int i = 0; i < 26; ++i)
+        EXPECT_EQ(blocks[static_cast<std::size_t>(i)], (Block{'W', 0xF000 + 16 * i, 16}));
+    EXPECT_EQ(blocks[26], (Block{'W', 0x101A, 26}));
+    EXPECT_EQ(blocks.size(), 26u + 240u + 2u + 6u + 11u);
+    EXPECT_TRUE(std::equal(calibration.begin(), calibration.end(), rig.emulator.memory.begin() + 0xF000));
+    EXPECT_EQ(rig.engine->ProgressUnit, 348);
+    EXPECT_EQ(rig.engine->progress(), 100);
+}
+
 TEST(CodeplugTransfer, ProtectedRadioLetsTheRightPasswordThrough)
 {
     EmulatorRig rig;

@@ -2,6 +2,7 @@
 #include "engine_rig.h"
 
 #include "app/AppLang.h"
+#include "app/MainWindow.h"
 #include "transfer/TransferRun.h"
 #include "transfer/TransferTexts.h"
 
@@ -147,6 +148,32 @@ TEST_F(TransferDialog, CancelBeforeStartExchangesNothing)
     rig.clock.advance(10000);
     EXPECT_TRUE(rig.backend.writtenReports.empty());
     EXPECT_TRUE(driver.messages.empty());
+}
+
+TEST_F(TransferDialog, MainWindowReadAndWriteCommands)
+{
+    AppLang().fSetLangType(1);
+    ProgramTransferEnvironment installed(rig.env);
+    CodeplugModel radioModel;
+    FillCodeplug(radioModel, {3, 4});
+    RadioImage radio;
+    GetDataForWrite(radioModel, radio, FixedTime, FixedRandom);
+    std::copy(radio.bytes.begin(), radio.bytes.end(), rig.emulator.memory.begin());
+    FillCodeplug(rig.program.model, {100});
+    TForm1 window(rig.program, QString());
+
+    DialogDriver driver(rig.clock);
+    window.MenuEdit_ReadClick();
+    EXPECT_EQ(driver.title, "Read from radio");
+    EXPECT_TRUE(rig.program.model.IsChannelUsed(4));
+    EXPECT_FALSE(rig.program.model.IsChannelUsed(100));
+
+    rig.program.model.SetChannelUsed(5, true);
+    window.MenuEdit_WriteClick();
+    EXPECT_EQ(driver.title, "Write to radio");
+    EXPECT_EQ(rig.emulator.memory[0], 0x38); // channels 3, 4 and 5
+    ASSERT_EQ(driver.messages.size(), 2u);
+    EXPECT_EQ(driver.messages[1].text, "SUCCESS");
 }
 
 TEST(TransferTitles, ByOperation)
