@@ -1,5 +1,6 @@
 #include "transfer/HidapiBackend.h"
 
+#include "transfer/HidReadThread.h"
 #include "transfer/HidReportDescriptor.h"
 #include "transfer/TransferClock.h"
 
@@ -10,20 +11,11 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <QMetaObject>
-
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
-
 namespace lt {
 
 namespace {
 
 constexpr int kPollIntervalMs = 1000;
-// How long a blocked read waits before it looks again whether it must stop.
-constexpr int kReadWaitMs = 100;
 
 QString wideText(const wchar_t* text)
 {
@@ -62,21 +54,12 @@ public:
         : handle_(handle)
         , inputReportLength_(inputReportLength)
         , numberedReports_(numberedReports)
-        , uiThread_(std::make_unique<QObject>())
     {
     }
 
     ~HidapiDevice() override
     {
-        {
-            std::lock_guard lock(mutex_);
-            stop_ = true;
-        }
-        handled_.notify_all();
-        if (reader_.joinable())
-            reader_.join();
-        // Reports still queued for the UI thread die with their context.
-        uiThread_.reset();
+        reader_.reset();
         hid_close(handle_);
     }
 
@@ -89,66 +72,23 @@ public:
 
     void startReading(std::function<void(const QByteArray&)> onReport) override
     {
-        if (reader_.joinable())
+        if (reader_ || inputReportLength_ < 2)
             return;
-        onReport_ = std::move(onReport);
-        reader_ = std::thread([this] { readLoop(); });
+        // hidraw leaves out the report ID of devices that do not number their
+        // reports; the program always sees it first.
+        const std::size_t length = numberedReports_ ? inputReportLength_ : inputReportLength_ - 1u;
+        reader_ = std::make_unique<HidReadThread>(
+            [handle = handle_](uint8_t* buffer, std::size_t size, int timeoutMs) {
+                return hid_read_timeout(handle, buffer, size, timeoutMs);
+            },
+            length, !numberedReports_, std::move(onReport));
     }
 
 private:
-    void readLoop()
-    {
-        // hidraw leaves out the report ID of devices that do not number their
-        // reports; the program always sees it first.
-        const std::size_t offset = numberedReports_ ? 0 : 1;
-        QByteArray buffer(static_cast<qsizetype>(inputReportLength_ + offset), '\0');
-        while (!stopping()) {
-            const int read = hid_read_timeout(handle_, reinterpret_cast<unsigned char*>(buffer.data()) + offset,
-                static_cast<std::size_t>(buffer.size()) - offset, kReadWaitMs);
-            if (read < 0)
-                return;  // the device went away; rediscovery releases it
-            if (read == 0)
-                continue;
-            handToUiThread(buffer.left(static_cast<qsizetype>(read + offset)));
-        }
-    }
-
-    // Runs the handler on the UI thread and waits until it has run, so that
-    // reports are handled one at a time and in arrival order.
-    void handToUiThread(const QByteArray& report)
-    {
-        {
-            std::lock_guard lock(mutex_);
-            handledReport_ = false;
-        }
-        QMetaObject::invokeMethod(uiThread_.get(), [this, report] {
-            onReport_(report);
-            {
-                std::lock_guard lock(mutex_);
-                handledReport_ = true;
-            }
-            handled_.notify_all();
-        }, Qt::QueuedConnection);
-        std::unique_lock lock(mutex_);
-        handled_.wait(lock, [this] { return handledReport_ || stop_; });
-    }
-
-    bool stopping()
-    {
-        std::lock_guard lock(mutex_);
-        return stop_;
-    }
-
     hid_device* handle_;
     uint16_t inputReportLength_;
     bool numberedReports_;
-    std::unique_ptr<QObject> uiThread_;
-    std::function<void(const QByteArray&)> onReport_;
-    std::thread reader_;
-    std::mutex mutex_;
-    std::condition_variable handled_;
-    bool stop_ = false;
-    bool handledReport_ = false;
+    std::unique_ptr<HidReadThread> reader_;
 };
 
 } // namespace
