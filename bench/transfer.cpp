@@ -1,0 +1,128 @@
+// Reads and writes a full 240-channel codeplug through the transfer engine
+// against the radio emulator over the virtual HID device's TCP transport, on
+// the program's own Qt timers, and compares the wall time with the ideal of one
+// round trip per exchanged message.
+
+#include "app/Program.h"
+#include "codeplug/RadioImagePacking.h"
+#include "tools/emulator/RadioEmulator.h"
+#include "tools/emulator/VirtualHidServer.h"
+#include "transfer/CodeplugOperations.h"
+#include "transfer/HidLink.h"
+#include "transfer/TransferClock.h"
+#include "transfer/TransferEngine.h"
+#include "transfer/VirtualHidBackend.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Link request, two password blocks, map, frequency-mode and settings areas,
+// and the 240 channel records.
+constexpr int kExchanges = 1 + 2 + 2 + 6 + 11 + 240;
+
+void FillAllChannels(lt::CodeplugModel& model)
+{
+    model.SetCodeplugDefaults();
+    for (int n = 1; n <= lt::cp::kChannelCount; ++n) {
+        model.SetChannelUsed(n, true);
+        lt::ChannelRecord ch = model.channel(n);
+        ch.setRxFreq(static_cast<uint32_t>(430000000 + n * 25000));
+        ch.setTxFreq(static_cast<uint32_t>(430000000 + n * 25000));
+        ch.setChName(QByteArray("CH") + QByteArray::number(n));
+    }
+}
+
+bool WaitFor(const std::function<bool()>& done, int limitMs)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < limitMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+void BM_CodeplugTransfer(benchmark::State& state)
+{
+    const int oneWayMs = static_cast<int>(state.range(0));
+    const bool write = state.range(1) != 0;
+
+    lt::QtTransferClock clock;
+    lt::RadioEmulator emulator;
+    // The emulator delays only its replies, so the whole round trip goes there.
+    emulator.faults.latencyMs = 2 * oneWayMs;
+    lt::Program program;
+    FillAllChannels(program.model);
+    lt::GetDataForWrite(program.model, program.image);
+    std::copy(program.image.bytes.begin(), program.image.bytes.end(), emulator.memory.begin());
+    program.settings.AutoSeachPort = false;
+
+    lt::VirtualHidServer server(emulator, clock);
+    if (!server.listen(QHostAddress::LocalHost, 0)) {
+        state.SkipWithError("cannot listen");
+        return;
+    }
+    lt::VirtualHidBackend backend({QStringLiteral("127.0.0.1"), server.serverPort()}, nullptr, &clock);
+    lt::HidLink link(backend);
+    if (!WaitFor([&] { return backend.isPresent(); }, 5000)) {
+        state.SkipWithError("the emulator did not introduce itself");
+        return;
+    }
+    link.HidCtlDeviceChange();
+
+    lt::TransferState transferState;
+    transferState.direction = write ? lt::kDirectionWrite : lt::kDirectionRead;
+    QElapsedTimer wall;
+    int64_t wallMs = 0;
+    for (auto _ : state) {
+        std::unique_ptr<lt::OperationRoutine> routine;
+        if (write)
+            routine = std::make_unique<lt::Write>(program);
+        else
+            routine = std::make_unique<lt::Read>(program);
+        lt::TransferEngine engine(link, clock, transferState, program, *routine);
+        QEventLoop loop;
+        engine.onEnded = [&](lt::TransferOutcome) { QTimer::singleShot(0, &loop, &QEventLoop::quit); };
+        wall.start();
+        engine.ProgramStartClick();
+        loop.exec();
+        wallMs += wall.elapsed();
+        if (engine.outcome() != lt::TransferOutcome::Success) {
+            state.SkipWithError("the run failed");
+            return;
+        }
+    }
+    const double idealMs = kExchanges * 2.0 * oneWayMs;
+    const double runMs = static_cast<double>(wallMs) / static_cast<double>(state.iterations());
+    state.counters["exchanges"] = kExchanges;
+    state.counters["wall_ms"] = runMs;
+    state.counters["ideal_ms"] = idealMs;
+    state.counters["ms_per_exchange"] = runMs / kExchanges;
+    if (idealMs > 0)
+        state.counters["wall_to_ideal"] = runMs / idealMs;
+}
+
+BENCHMARK(BM_CodeplugTransfer)
+    ->ArgNames({"latency_ms", "write"})
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
