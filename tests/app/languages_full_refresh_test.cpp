@@ -1,6 +1,7 @@
 #include "app/AppLang.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
+#include "codeplug/ToneTables.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -163,7 +164,8 @@ protected:
     }
 
     // No text of another language may survive a switch: every shown text that
-    // belongs to another language's table must belong to this one's too.
+    // belongs to another language's table must belong to this one's too. The
+    // tone list ("Off", "88.5", "D023N") is the same in every language.
     void expectNoForeignTexts(int language)
     {
         const QSet<QString> own = TextsOf(language);
@@ -172,6 +174,8 @@ protected:
             if (other != language)
                 foreign.unite(TextsOf(other));
         foreign.subtract(own);
+        for (const QString& tone : lt::ToneList())
+            foreign.remove(tone);
 
         int fromTable = 0;
         for (const QString& text : ShownTexts(window.get())) {
