@@ -29,6 +29,8 @@ namespace lt {
 namespace {
 
 constexpr int kBarWidth = 40;
+// Without a terminal a line per quarter is enough to show the run is alive.
+constexpr int kPlainProgressStep = 25;
 constexpr int kMaxCustomerId = 255;
 
 // A failure that ends the command: its exit status and one line of reason.
@@ -123,7 +125,7 @@ private:
             model.set(cp::WriteWithNewPD, 1);
     }
 
-    void showProgress(const QString& label, int percent)
+    void showProgress(const QString& label, int percent, int previous)
     {
         if (io_.terminal) {
             const int filled = percent * kBarWidth / 100;
@@ -131,7 +133,7 @@ private:
                     << QString(kBarWidth - filled, QLatin1Char('.')) << "] " << percent << '%';
             if (percent >= 100)
                 io_.err << '\n';
-        } else {
+        } else if (percent / kPlainProgressStep != previous / kPlainProgressStep || previous < 0) {
             io_.err << label << ": " << percent << "%\n";
         }
         io_.err.flush();
@@ -144,7 +146,7 @@ private:
         int shown = -1;
         run.onProgress = [&](int percent) {
             if (percent != shown)
-                showProgress(label, percent);
+                showProgress(label, percent, shown);
             shown = percent;
         };
         const RunResult result = routine ? run.run(program, *routine, operation, direction)
@@ -472,17 +474,27 @@ const char* const kDescription =
     "Exit status: 0 success, 1 file or CSV error, 2 usage, 3 no radio,\n"
     "4 communication failure, 5 password error, 6 verify found differences.";
 
+std::optional<VirtualHidAddress> parseDevice(const QString& device)
+{
+    const QString prefix = QStringLiteral("tcp:");
+    return device.startsWith(prefix) ? VirtualHidBackend::parseAddress(device.mid(prefix.size())) : std::nullopt;
+}
+
+QString badDevice(const QString& device)
+{
+    return QStringLiteral("--device takes tcp:HOST:PORT, not '%1'").arg(device);
+}
+
 } // namespace
 
 std::unique_ptr<HidBackend> CreateCommandLineBackend(const QString& device, QString* error)
 {
     if (device.isEmpty())
         return createProgramHidBackend();
-    const QString prefix = QStringLiteral("tcp:");
-    const auto address = device.startsWith(prefix) ? VirtualHidBackend::parseAddress(device.mid(prefix.size())) : std::nullopt;
+    const auto address = parseDevice(device);
     if (!address) {
         if (error)
-            *error = QStringLiteral("--device takes tcp:HOST:PORT, not '%1'").arg(device);
+            *error = badDevice(device);
         return nullptr;
     }
     return std::make_unique<VirtualHidBackend>(*address);
@@ -523,6 +535,10 @@ int RunCommandLine(const QStringList& arguments, CommandLineHost& host, CommandL
 
     Options options;
     options.device = parser.value(device);
+    if (parser.isSet(device) && !parseDevice(options.device)) {
+        io.err << "lt4402-cli: " << badDevice(options.device) << '\n';
+        return cli_exit::Usage;
+    }
     if (parser.isSet(password))
         options.password = parser.value(password);
     if (parser.isSet(newPassword))

@@ -1,5 +1,7 @@
+#include "codeplug/RadioImage.h"
 #include "tools/emulator/EmulatorCommandLine.h"
 #include "tools/emulator/RadioEmulator.h"
+#include "tools/emulator/SampleCodeplug.h"
 #include "tools/emulator/VirtualHidServer.h"
 #include "transfer/TransferClock.h"
 
@@ -7,6 +9,7 @@
 #include <QFileInfo>
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
@@ -45,11 +48,19 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lt4402-emu"));
 
+    // --sample: a radio that holds a full 240-channel codeplug unless a memory
+    // file is loaded, so a newcomer has something to read.
+    QStringList arguments = QCoreApplication::arguments();
+    const bool sample = arguments.removeAll(QStringLiteral("--sample")) > 0;
+
     lt::EmulatorCommandLine commandLine;
     QString error;
-    const auto options = commandLine.parse(QCoreApplication::arguments(), &error);
+    const auto options = commandLine.parse(arguments, &error);
     if (commandLine.helpRequested()) {
         std::fputs(qPrintable(commandLine.helpText()), stdout);
+        std::fputs("  --sample                         Start with a sample 240-channel codeplug\n"
+                   "                                   (when no memory file is loaded).\n",
+                   stdout);
         return 0;
     }
     if (!options) {
@@ -58,9 +69,15 @@ int main(int argc, char** argv)
     }
 
     lt::RadioEmulator emulator;
-    if (!options->memoryFile.isEmpty() && QFileInfo::exists(options->memoryFile) && !emulator.loadMemory(options->memoryFile, &error)) {
+    const bool memoryFileThere = !options->memoryFile.isEmpty() && QFileInfo::exists(options->memoryFile);
+    if (memoryFileThere && !emulator.loadMemory(options->memoryFile, &error)) {
         fail(error);
         return 1;
+    }
+    if (sample && !memoryFileThere) {
+        lt::RadioImage image;
+        lt::FillSampleRadioMemory(image);
+        std::copy(image.bytes.begin(), image.bytes.end(), emulator.memory.begin());
     }
     if (!options->dataMemoryFile.isEmpty() && QFileInfo::exists(options->dataMemoryFile)
         && !emulator.loadDataMemory(options->dataMemoryFile, &error)) {

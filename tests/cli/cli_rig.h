@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/CommandLine.h"
+#include "app/Program.h"
+#include "codeplug/CodeplugFile.h"
+#include "codeplug/CodeplugModel.h"
+#include "codeplug/RadioImagePacking.h"
+#include "tools/emulator/LoopbackHidBackend.h"
+#include "tools/emulator/RadioEmulator.h"
+#include "tools/emulator/SampleCodeplug.h"
+#include "transfer/TransferClock.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+
+namespace lt::test {
+
+// lt4402-cli run in-process against a radio emulator on a virtual clock, with
+// its files, configuration and backups in a temporary folder.
+struct CliRig {
+    QTemporaryDir dir;
+    VirtualClock clock;
+    RadioEmulator emulator;
+    bool radioAttached = true;
+    CommandLineHost host;
+    QString out;
+    QString err;
+
+    CliRig()
+    {
+        host.makeBackend = [this](const QString&, QString*) -> std::unique_ptr<HidBackend> {
+            auto backend = std::make_unique<LoopbackHidBackend>(emulator, clock);
+            backend->setAttached(radioAttached);
+            return backend;
+        };
+        host.clock = &clock;
+        host.wait = VirtualClockWait(clock);
+        host.configPath = path("_config.ini");
+        host.backupFolder = path("backups");
+    }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    int run(const QStringList& arguments)
+    {
+        out.clear();
+        err.clear();
+        QTextStream o(&out);
+        QTextStream e(&err);
+        CommandLineIo io{o, e, false};
+        return RunCommandLine(QStringList{QStringLiteral("lt4402-cli")} + arguments, host, io);
+    }
+
+    // The radio holds what a write of model leaves in it.
+    void loadRadio(const CodeplugModel& model)
+    {
+        CodeplugModel copy = model;
+        RadioImage image;
+        GetDataForWrite(copy, image);
+        std::copy(image.bytes.begin(), image.bytes.end(), emulator.memory.begin());
+    }
+
+    QStringList backups() const
+    {
+        return QDir(host.backupFolder).entryList({QStringLiteral("*.kvf")}, QDir::Files, QDir::Name);
+    }
+
+    // The last line written to standard error: the reason of a failure.
+    QString reason() const { return err.trimmed().split(QLatin1Char('\n')).last(); }
+};
+
+inline CodeplugModel SampleModel()
+{
+    CodeplugModel model;
+    FillSampleCodeplug(model);
+    return model;
+}
+
+inline CodeplugModel LoadModel(const QString& path)
+{
+    CodeplugModel model;
+    model.SetCodeplugDefaults();
+    LoadCodeplugFile(path, model);
+    return model;
+}
+
+} // namespace lt::test
