@@ -1,3 +1,4 @@
+#include "admin/AdminCommands.h"
 #include "app/AppLang.h"
 #include "app/Application.h"
 #include "app/ConfigFile.h"
@@ -5,6 +6,12 @@
 #include "app/ModalSeam.h"
 #include "app/Program.h"
 #include "app/StartUp.h"
+#include "calibration/ServiceOperations.h"
+#include "transfer/CodeplugOperations.h"
+#include "transfer/HidBackendFactory.h"
+#include "transfer/HidLink.h"
+#include "transfer/TransferClock.h"
+#include "transfer/TransferEnvironment.h"
 
 #include <memory>
 
@@ -19,7 +26,18 @@ int main(int argc, char** argv)
     int status = 0;
     lt::reportErrors([&] {
         lt::LoadProgramState(*program, configPath);
+
+        // One link to the radio for the whole run, shared by every transfer.
+        const std::unique_ptr<lt::HidBackend> backend = lt::createProgramHidBackend();
+        lt::HidLink link(*backend);
+        lt::QtTransferClock clock;
+        lt::TransferEnvironment transfers(*backend, link, clock);
+        const lt::ProgramTransferEnvironment installed(transfers);
+        lt::RegisterCodeplugOperations(transfers.operations, *program);
+        lt::RegisterServiceOperations(transfers.operations, *program);
+
         lt::TForm1 window(*program, configPath);
+        lt::InstallAdminCommands(window, transfers);
         lt::AppLang().SetInterfaceLanguage(program->settings.Language);
         window.FullRefresh();
         window.show();
