@@ -66,7 +66,7 @@ private:
             if (radio_.respond) {
                 const QByteArray answer = radio_.respond(message);
                 if (!answer.isEmpty())
-                    radio_.clock_.callLater(radio_.latencyMs, [this, answer] { radio_.reply(answer); });
+                    radio_.clock_.callLater(radio_.latencyMs, [radio = &radio_, answer] { radio->reply(answer); });
             }
             return true;
         }
