@@ -23,6 +23,8 @@ struct KnownCharacter {
     uint8_t big5Lead, big5Trail;
 };
 
+void PrintTo(const KnownCharacter& c, std::ostream* os) { *os << c.name; }
+
 class Big5TableKnownCodes : public ::testing::TestWithParam<KnownCharacter> {};
 
 TEST_P(Big5TableKnownCodes, EntryHoldsBig5CodeWithTopBitOfFirstByteInverted)
@@ -87,6 +89,8 @@ struct WalkCase {
     QByteArray gbk;
     QByteArray big5;
 };
+
+void PrintTo(const WalkCase& c, std::ostream* os) { *os << c.name; }
 
 class Big5Walk : public ::testing::TestWithParam<WalkCase> {};
 

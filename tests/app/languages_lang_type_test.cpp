@@ -9,6 +9,8 @@ struct LocaleCase {
     int type;
 };
 
+void PrintTo(const LocaleCase& c, std::ostream* os) { *os << c.locale; }
+
 class DetectLangTypeTest : public ::testing::TestWithParam<LocaleCase> {};
 
 TEST_P(DetectLangTypeTest, MapsSystemLanguageToType)

@@ -87,6 +87,8 @@ struct Quoted {
     const char* traditional; // nullptr: not quoted
 };
 
+void PrintTo(const Quoted& q, std::ostream* os) { *os << "entry " << q.n; }
+
 class QuotedTexts : public ::testing::TestWithParam<Quoted> {};
 
 TEST_P(QuotedTexts, AreExactlyAsWorded)
