@@ -12,6 +12,8 @@
 #include "transfer/TProgramDialog.h"
 #include "transfer/TransferClock.h"
 #include "transfer/TransferEnvironment.h"
+#include "transfer/TransferRun.h"
+#include "transfer/TransferState.h"
 
 #include <QByteArray>
 #include <QDialog>
