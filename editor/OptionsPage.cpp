@@ -32,6 +32,7 @@ OptionsPage::OptionsPage(Program& program, QWidget* parent)
     right->addWidget(settings_->voxGroup());
     right->addStretch(1);
     auto* page = new QHBoxLayout(this);
+    page->setContentsMargins(6, 6, 6, 6);
     page->addLayout(left);
     page->addLayout(right);
     page->addStretch(1);

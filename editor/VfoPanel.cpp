@@ -118,7 +118,9 @@ VfoPanel::VfoPanel(Program& program, Side side, QWidget* parent)
 {
     setObjectName(side == Side::A ? QStringLiteral("GroupBox11") : QStringLiteral("GroupBox12"));
     setTitle(side == Side::A ? QStringLiteral(" A ") : QStringLiteral(" B "));
-    grid_->setVerticalSpacing(4);
+    // Fourteen rows have to fit the page's height above the on/off settings.
+    grid_->setContentsMargins(8, 4, 8, 6);
+    grid_->setVerticalSpacing(2);
     grid_->setHorizontalSpacing(8);
 
     eFr_Freq_ = addEdit("eFr_Freq", kFreqTextLimit, [] { return QStringLiteral("RX ") + MainText(37); });

@@ -12,6 +12,8 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace lt::test {
 namespace {
 
@@ -19,6 +21,8 @@ struct LanguageCase {
     int language; // the program's interface language setting
     const char* picture;
 };
+
+void PrintTo(const LanguageCase& c, std::ostream* out) { *out << "language " << c.language; }
 
 // At the window's fixed size every control of the options page lies inside the
 // page and is at least as large as its text needs. LT_SCREENSHOT_DIR, when set,
@@ -59,8 +63,10 @@ TEST_P(OptionsLayoutTest, EveryControlFitsThePageAtTheWindowsFixedSize)
     EXPECT_GT(checked, 60);
 
     const QByteArray folder = qgetenv("LT_SCREENSHOT_DIR");
-    if (!folder.isEmpty())
-        EXPECT_TRUE(window.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(QLatin1String(GetParam().picture))));
+    if (!folder.isEmpty()) {
+        const QString file = QDir(QString::fromLocal8Bit(folder)).filePath(QLatin1String(GetParam().picture));
+        EXPECT_TRUE(window.grab().save(file));
+    }
     AppLang().fSetLangType(1);
 }
 

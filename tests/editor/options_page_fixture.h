@@ -11,11 +11,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace lt::test {
 
@@ -79,6 +83,7 @@ protected:
     {
         target->setFocus(Qt::OtherFocusReason);
         target->selectAll();
+        QTest::keyClick(target, Qt::Key_Delete);
         type(target, text);
         sink->setFocus(Qt::OtherFocusReason);
     }
@@ -103,12 +108,18 @@ protected:
 class ErrorReports {
 public:
     ErrorReports()
-        : guard_(ModalHandlers{.errorReport = [this](const QString& message) { messages << message; }})
+        : guard_(handlers())
     {
     }
     QStringList messages;
 
 private:
+    ModalHandlers handlers()
+    {
+        ModalHandlers answers;
+        answers.errorReport = [this](const QString& message) { messages << message; };
+        return answers;
+    }
     ModalHandlersGuard guard_;
 };
 

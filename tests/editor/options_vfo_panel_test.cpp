@@ -257,8 +257,9 @@ TEST_F(VfoPanelTest, ListBoxesShowTheStoredValueAndStoreTheChosenItem)
         else
             enterAndLeave(target);
         EXPECT_EQ(c.read(model()), c.after);
-        if (!c.chosen)
+        if (!c.chosen) {
             EXPECT_TRUE(std::equal(before.begin(), before.end(), model().block().begin())) << "nothing else changed";
+        }
     }
 }
 
