@@ -95,7 +95,6 @@ TProgramDialog::~TProgramDialog()
 void TProgramDialog::HidCtlDeviceChange()
 {
     env_.link.HidCtlDeviceChange();
-    refreshDeviceList();
 }
 
 void TProgramDialog::refreshDeviceList()
