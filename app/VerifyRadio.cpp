@@ -1,0 +1,59 @@
+#include "app/VerifyRadio.h"
+
+#include "app/MessageDialogs.h"
+#include "app/ModalSeam.h"
+#include "app/Program.h"
+#include "app/SafetyNetTexts.h"
+#include "transfer/CodeplugOperations.h"
+#include "transfer/TProgramDialog.h"
+#include "transfer/TransferEnvironment.h"
+
+#include <memory>
+
+namespace lt {
+
+QString MessageLines(const QStringList& lines, int maxLines)
+{
+    QString text = lines.mid(0, maxLines).join(QLatin1Char('\n'));
+    if (lines.size() > maxLines)
+        text += QLatin1Char('\n') + SafetyNetText(safety_text::MoreLines).arg(lines.size() - maxLines);
+    return text;
+}
+
+QString VerifyReport(const std::vector<FieldDifference>& differences, int maxLines)
+{
+    if (differences.empty())
+        return SafetyNetText(safety_text::RadioMatches);
+    QStringList lines;
+    for (const FieldDifference& difference : differences)
+        lines << DescribeDifference(difference);
+    return SafetyNetText(safety_text::RadioDiffers) + QLatin1Char('\n') + MessageLines(lines, maxLines);
+}
+
+std::optional<std::vector<FieldDifference>> VerifyRadio(TransferEnvironment& env, Program& program, QWidget* owner)
+{
+    auto scratch = std::make_unique<Program>();
+    scratch->settings = program.settings;
+    scratch->model.bands = program.model.bands;
+    scratch->model.SetCodeplugDefaults();
+    scratch->model.setText(cp::EnteredPassword, program.model.text(cp::EnteredPassword));
+
+    env.state.TransferOperation = op::Codeplug;
+    env.state.direction = kDirectionRead;
+    Read routine(*scratch);
+    bool succeeded = false;
+    {
+        TProgramDialog dialog(env, *scratch, routine, owner);
+        dialog.setWindowTitle(SafetyNetText(safety_text::VerifyRadio));
+        execModal(dialog);
+        succeeded = dialog.succeeded();
+    }
+    if (!succeeded)
+        return std::nullopt;
+
+    std::vector<FieldDifference> differences = CompareRadioImages(ImageToWrite(program.model), scratch->image);
+    ShowUserWarning(owner, VerifyReport(differences));
+    return differences;
+}
+
+} // namespace lt
