@@ -19,8 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <tuple>
-
 namespace lt {
 
 namespace {
@@ -30,7 +28,6 @@ constexpr int kClientHeight = 417;
 
 constexpr int kSpeakDelayStep = 5;
 constexpr int kSpeakDelayItems = 201; // 0, 5, ... 1000 ms
-constexpr int kFreqEditLength = kFreqTextLimit - 1;
 
 QLabel* AddLabel(QGridLayout* layout, const QString& text, int row, int column, Qt::Alignment alignment = {})
 {
@@ -105,12 +102,15 @@ QLineEdit* TAdjustmentDlg::addNumberEdit(QWidget* parent, const char* name, cal:
     return edit;
 }
 
-QLineEdit* TAdjustmentDlg::addFreqEdit(QWidget* parent, const char* name)
+QLineEdit* TAdjustmentDlg::addFreqEdit(QWidget* parent, const char* name, cal::Field field)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
     DropRefusedKeys(edit, FreqKeyAccepted);
     CorrectAfterEdit(edit, CorrectFreqEditText);
+    const FreqEdit freq{edit, field};
+    freqs_.push_back(freq);
+    CommitOnLeave(edit, [this, freq] { commitFreq(freq); });
     return edit;
 }
 
@@ -212,14 +212,8 @@ void TAdjustmentDlg::buildRangeGroup()
     int c = 1;
     for (const Column& column : columns) {
         AddLabel(layout, QString::fromUtf8(column.caption), 0, c, Qt::AlignCenter);
-        for (const auto& [row, name, field] : {std::tuple{1, column.minName, column.min},
-                                              std::tuple{2, column.maxName, column.max}}) {
-            QLineEdit* edit = addFreqEdit(group, name);
-            const FreqEdit freq{edit, field};
-            freqs_.push_back(freq);
-            CommitOnLeave(edit, [this, freq] { commitFreq(freq); });
-            layout->addWidget(edit, row, c);
-        }
+        layout->addWidget(addFreqEdit(group, column.minName, column.min), 1, c);
+        layout->addWidget(addFreqEdit(group, column.maxName, column.max), 2, c);
         ++c;
     }
 }

@@ -57,7 +57,7 @@ private:
     void buildButtons();
 
     QLineEdit* addNumberEdit(QWidget* parent, const char* name, cal::Field field, int maxLength, RangeCheck inRange);
-    QLineEdit* addFreqEdit(QWidget* parent, const char* name);
+    QLineEdit* addFreqEdit(QWidget* parent, const char* name, cal::Field field);
     void commitNumber(const NumberEdit& number);
     void commitFreq(const FreqEdit& freq);
 

@@ -16,7 +16,6 @@
 #include <QVBoxLayout>
 
 #include <functional>
-#include <tuple>
 
 namespace lt {
 
@@ -208,16 +207,16 @@ void TAdjustmentDlg::buildApcGrid()
         {"bApcLow_del", "bApcLow_add", ApcColumn::LowPower},
         {"bApcTune_del", "bApcTune_add", ApcColumn::RxTune},
     };
+    const auto addStep = [&](const char* name, const char* caption, ApcColumn column, int delta) {
+        auto* button = new QPushButton(QString::fromLatin1(caption), group);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setFixedWidth(24);
+        connect(button, &QPushButton::clicked, this, [this, column, delta] { stepApc(column, delta); });
+        batch->addWidget(button);
+    };
     for (const auto& pair : pairs) {
-        for (const auto& [name, caption, delta] :
-             {std::tuple{pair.del, "-", -1}, std::tuple{pair.add, "+", 1}}) {
-            auto* button = new QPushButton(QString::fromLatin1(caption), group);
-            button->setObjectName(QString::fromLatin1(name));
-            button->setFixedWidth(24);
-            const ApcColumn column = pair.column;
-            connect(button, &QPushButton::clicked, this, [this, column, delta] { stepApc(column, delta); });
-            batch->addWidget(button);
-        }
+        addStep(pair.del, "-", pair.column, -1);
+        addStep(pair.add, "+", pair.column, 1);
     }
     layout->addLayout(batch);
 }

@@ -137,23 +137,5 @@ TEST(CalibrationWrite, AProtectedRadioTakesTheCalibrationOnlyWithItsPassword)
     }
 }
 
-TEST(WriteAll, SendsTheCalibrationUnitsBeforeAnyCodeplugBlock)
-{
-    ServiceRig rig;
-    ASSERT_TRUE(rig.env.operations.contains(op::WriteAll, kDirectionWrite));
-    rig.program.calibration = Patterned(7, 3);
-    rig.program.model.SetChannelUsed(1, true);
-
-    EXPECT_EQ(rig.run(op::WriteAll, kDirectionWrite), TransferOutcome::Success);
-
-    const std::vector<ServiceRig::Block> writes = rig.sentBlocks('W');
-    ASSERT_GT(writes.size(), 26u);
-    for (std::size_t k = 0; k < 26; ++k)
-        EXPECT_EQ(writes[k].address, 0xF000 + 16 * static_cast<int>(k)) << k;
-    EXPECT_TRUE(std::none_of(writes.begin() + 26, writes.end(), [](const auto& b) { return b.address >= 0xF000; }));
-    EXPECT_EQ(writes[26].address, 0x101A);
-    EXPECT_EQ(rig.memory(0xF000, 416), Bytes(rig.program.calibration.GetAdjustmentData()));
-}
-
 } // namespace
 } // namespace lt::test
