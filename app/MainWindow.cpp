@@ -61,9 +61,7 @@ TForm1::TForm1(Program& program, QString configPath, QWidget* parent)
 {
     initIconResources();
     setObjectName(QStringLiteral("TForm1"));
-    QFont windowFont(QStringLiteral("新宋体"));
-    windowFont.setPixelSize(12);
-    setFont(windowFont);
+    applyWindowFont(1);
 
     buildMenus();
     buildToolBar();
@@ -197,9 +195,21 @@ void TForm1::prepareCommand()
     bHide->setFocus();
 }
 
+void TForm1::applyWindowFont(int langType)
+{
+    // The window's own font where it is installed; elsewhere a CJK font whose
+    // glyph shapes match the script being shown.
+    QFont windowFont;
+    windowFont.setFamilies({QStringLiteral("新宋体"),
+                            langType == 3 ? QStringLiteral("Noto Sans CJK TC") : QStringLiteral("Noto Sans CJK SC")});
+    windowFont.setPixelSize(12);
+    setFont(windowFont);
+}
+
 void TForm1::FullRefresh()
 {
     const int language = program_.settings.Language;
+    applyWindowFont(AppLang().langType());
     // 1. Check mark on the current language.
     MenuLanguage_Chs->setChecked(language == 1);
     MenuLanguage_Cht->setChecked(language == 2);

@@ -62,6 +62,7 @@ private:
     void buildMenus();
     void buildToolBar();
     void prepareCommand(); // grid cell (1, 1) and the focus to bHide
+    void applyWindowFont(int langType);
     QString statusText() const;
 
     Program& program_;
