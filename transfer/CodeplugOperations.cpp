@@ -8,6 +8,7 @@
 #include "transfer/TransferState.h"
 
 #include <cstring>
+#include <functional>
 
 namespace lt {
 
@@ -32,8 +33,9 @@ static_assert(kFreqModeRange.start == 0xA000 && kFreqModeRange.end == 0xA060);
 static_assert(kSettingsRange.start == 0xB000 && kSettingsRange.end == 0xB0AA);
 static_assert(kPasswordRange.start == 0xC000 && kPasswordRange.end == 0xC010);
 
-// Progress units are bytes; a full codeplug of 240 channels is 6564 of them
-// counted in twentieths, so the bar moves in steps of 5.
+// The engine counts accepted bytes against the unit and moves the bar by 5 per
+// unit, so the unit is a twentieth of roughly the bytes a run carries (6564
+// for all 240 channels, 26 fewer for each unused one).
 inline constexpr int kCodeplugProgressBytes = 6564;
 inline constexpr int kCalibrationProgressBytes = static_cast<int>(cal::blk::kSize);
 inline constexpr int kCalibrationEnd = static_cast<int>(cal::blk::kSize);
