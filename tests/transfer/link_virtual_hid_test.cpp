@@ -117,6 +117,24 @@ TEST_F(VirtualHidTest, TheDisconnectFaultUnplugsTheRadioForGood)
     EXPECT_EQ(refused.count(), 0);
 }
 
+TEST_F(VirtualHidTest, TheProgramsBackendAddsTheDeviceNamedByTheEnvironment)
+{
+    const QByteArray saved = qgetenv(kVirtualHidVariable);
+    qputenv(kVirtualHidVariable, QByteArray("127.0.0.1:") + QByteArray::number(server.serverPort()));
+    const std::unique_ptr<HidBackend> program = createProgramHidBackend();
+    qputenv(kVirtualHidVariable, QByteArray());
+    const std::unique_ptr<HidBackend> withoutVirtual = createProgramHidBackend();
+    qputenv(kVirtualHidVariable, saved);
+
+    HidLink programLink(*program);
+    ASSERT_TRUE(waitFor([&] { return programLink.hasRadio(); }));
+    // Listed after the real devices, like one more attached device.
+    EXPECT_EQ(programLink.DevListBox().back(), "KOVA-905");
+
+    for (const HidDeviceInfo& device : withoutVirtual->enumerate())
+        EXPECT_FALSE(device.path.startsWith(QLatin1String("tcp:"))) << device.path.toStdString();
+}
+
 TEST(VirtualHidBackend, AMalformedIntroductionListsNothing)
 {
     for (const QByteArray& introduction :
