@@ -12,6 +12,8 @@
 #include "transfer/TransferState.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -40,6 +42,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
+    // Enter in an edit must not start a radio transfer or clear the data.
+    button->setAutoDefault(false);
     return button;
 }
 
@@ -290,6 +294,17 @@ void TAdjustmentDlg::buildButtons()
         connect(button, &QPushButton::clicked, this, b.click);
         x += 62;
     }
+}
+
+void TAdjustmentDlg::done(int result)
+{
+    // The window's close box takes the focus from no control, so the control
+    // being edited commits here instead of losing what the user typed.
+    if (QWidget* editing = focusWidget()) {
+        QFocusEvent leaving(QEvent::FocusOut, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(editing, &leaving);
+    }
+    QDialog::done(result);
 }
 
 void TAdjustmentDlg::SpeakActiveExit()

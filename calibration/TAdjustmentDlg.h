@@ -30,6 +30,9 @@ public:
     // Shows every field in its control.
     void ShowCalibrationData();
 
+    // Closing commits the control being edited first.
+    void done(int result) override;
+
 private:
     // A numeric edit of one number field.
     struct NumberEdit {

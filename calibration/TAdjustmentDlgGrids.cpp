@@ -210,6 +210,7 @@ void TAdjustmentDlg::buildApcGrid()
     const auto addStep = [&](const char* name, const char* caption, ApcColumn column, int delta) {
         auto* button = new QPushButton(QString::fromLatin1(caption), group);
         button->setObjectName(QString::fromLatin1(name));
+        button->setAutoDefault(false);
         button->setFixedWidth(24);
         connect(button, &QPushButton::clicked, this, [this, column, delta] { stepApc(column, delta); });
         batch->addWidget(button);

@@ -133,5 +133,30 @@ TEST_F(EditorTest, TheStatusButtonShowsVoltageAndVoxValues)
     EXPECT_EQ(control<QLabel>("sCurVox")->text(), QStringLiteral("33"));
 }
 
+TEST_F(EditorTest, EnterInAnEditStartsNothing)
+{
+    ModalScript modal;
+    QLineEdit* e = edit("eSQL_L4");
+    retype(e, QStringLiteral("40"));
+    QTest::keyClick(e, Qt::Key_Return);
+    QTest::keyClick(grid("sgAPC"), Qt::Key_Return);
+
+    EXPECT_TRUE(modal.shown.empty());
+    EXPECT_TRUE(modal.fileRequests.empty());
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(EditorTest, ClosingTheDialogKeepsTheValueBeingTyped)
+{
+    QLineEdit* e = edit("eVOX_L1");
+    dialog->activateWindow();
+    e->setFocus();
+    retype(e, QStringLiteral("150"));
+    // The close box.
+    dialog->close();
+
+    EXPECT_EQ(calibration().get(cal::VOX_L1), 150u);
+}
+
 } // namespace
 } // namespace lt::test
