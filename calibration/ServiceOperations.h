@@ -109,6 +109,14 @@ private:
     Program& program_;
 };
 
+// Starting one of these runs (the calibration editor, the new-password and the
+// customer-ID dialogs): set the run's input first (the model's NewPassword for
+// op::RadioPassword, Program::customerId for a customer-ID write), then call
+// RunTransfer(env, program, owner, op, direction, TransferTitle(op, direction))
+// from transfer/TransferRun.h. When it returns true a read has already stored
+// its value (the calibration, its status fields or Program::customerId); when
+// it returns false nothing in the program has changed.
+//
 // Registers the calibration read and write, the status readout, the password
 // write and the customer-ID read and write. The password records are scrambled
 // with bytes from random.
