@@ -99,6 +99,8 @@ FunctionSettings::FunctionSettings(Program& program, QWidget* page)
         addList(GroupBox1, vox, voxLists[i], 0, static_cast<int>(i) * 2);
 
     QGridLayout* switches = newGrid(GroupBox3);
+    switches->setContentsMargins(8, 4, 8, 4);
+    switches->setVerticalSpacing(2);
     for (std::size_t i = 0; i < kSwitches.size(); ++i) {
         const SettingSwitch& control = kSwitches[i];
         auto* box = new QCheckBox(GroupBox3);
@@ -128,7 +130,7 @@ void FunctionSettings::addList(QGroupBox* group, QGridLayout* grid, const Settin
     OnExit(box, [this, control] { commitList(control); });
 }
 
-QLineEdit* FunctionSettings::addText(const SettingText& text, QGridLayout* grid, int row, int column, int span)
+void FunctionSettings::addText(const SettingText& text, QGridLayout* grid, int row, int column, int span)
 {
     const QString name = QLatin1String(text.name);
     auto* label = new QLabel(GroupBox2);
@@ -147,7 +149,6 @@ QLineEdit* FunctionSettings::addText(const SettingText& text, QGridLayout* grid,
         program_.model.setText(text.field, ToGbk(edit->text()));
         edit->setText(FromGbk(program_.model.text(text.field)));
     });
-    return edit;
 }
 
 void FunctionSettings::commitList(const ListControl& control)

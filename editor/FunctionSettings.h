@@ -47,7 +47,7 @@ private:
         QComboBox* box;
     };
     void addList(QGroupBox* group, QGridLayout* grid, const SettingList& list, int row, int column);
-    QLineEdit* addText(const SettingText& text, QGridLayout* grid, int row, int column, int span);
+    void addText(const SettingText& text, QGridLayout* grid, int row, int column, int span);
     void commitList(const ListControl& control);
 
     Program& program_;

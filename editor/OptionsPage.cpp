@@ -24,6 +24,7 @@ OptionsPage::OptionsPage(Program& program, QWidget* parent)
     panels->addWidget(GroupBox11);
     panels->addWidget(GroupBox12);
     auto* left = new QVBoxLayout;
+    left->setSpacing(4);
     left->addLayout(panels);
     left->addWidget(settings_->switchesGroup());
     left->addStretch(1);
@@ -32,7 +33,7 @@ OptionsPage::OptionsPage(Program& program, QWidget* parent)
     right->addWidget(settings_->voxGroup());
     right->addStretch(1);
     auto* page = new QHBoxLayout(this);
-    page->setContentsMargins(6, 6, 6, 6);
+    page->setContentsMargins(6, 4, 6, 4);
     page->addLayout(left);
     page->addLayout(right);
     page->addStretch(1);

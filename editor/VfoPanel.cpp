@@ -60,7 +60,7 @@ int atMost(int value, int last) { return value <= last ? value : -1; }
 
 // Items and rules of the list boxes, in the panel's order. The offset edit sits
 // between the offset direction and the step.
-const std::array<VfoList, 9> kLists = {{
+constexpr std::array<VfoList, 9> kLists = {{
     {"Fr_Power", 40, [] { return texts({27, 26}); },
      [](const SideAccess& s) { return int(s.vfo.ChInfor_Pow()); },
      [](SideAccess& s, int i) { if (i == 0 || i == 1) s.vfo.setChInfor_Pow(uint8_t(i)); }},
@@ -90,7 +90,10 @@ const std::array<VfoList, 9> kLists = {{
      [](SideAccess& s, int i) { s.vfo.setChInfor_Scr(uint8_t(i & 15)); }},
 }};
 
+constexpr std::size_t kStepList = 4;
 constexpr std::size_t kModeList = 5;
+static_assert(std::string_view(kLists[kStepList].name) == "Step");
+static_assert(std::string_view(kLists[kModeList].name) == "MODE");
 constexpr int kModeChannel = 1;
 
 VfoPanel::SideFields fieldsOf(VfoPanel::Side side)
@@ -119,21 +122,21 @@ VfoPanel::VfoPanel(Program& program, Side side, QWidget* parent)
     setObjectName(side == Side::A ? QStringLiteral("GroupBox11") : QStringLiteral("GroupBox12"));
     setTitle(side == Side::A ? QStringLiteral(" A ") : QStringLiteral(" B "));
     // Fourteen rows have to fit the page's height above the on/off settings.
-    grid_->setContentsMargins(8, 4, 8, 6);
-    grid_->setVerticalSpacing(2);
+    grid_->setContentsMargins(8, 2, 8, 4);
+    grid_->setVerticalSpacing(1);
     grid_->setHorizontalSpacing(8);
 
-    eFr_Freq_ = addEdit("eFr_Freq", kFreqTextLimit, [] { return QStringLiteral("RX ") + MainText(37); });
+    eFr_Freq_ = addEdit("Fr_Freq", kFreqTextLimit, [] { return QStringLiteral("RX ") + MainText(37); });
     OnExit(eFr_Freq_, [this] { eFr_FreqExit(); });
-    eFr_TxFreq_ = addEdit("eFr_TxFreq", kFreqTextLimit, [] { return QStringLiteral("TX ") + MainText(37); });
+    eFr_TxFreq_ = addEdit("Fr_TxFreq", kFreqTextLimit, [] { return QStringLiteral("TX ") + MainText(37); });
     OnExit(eFr_TxFreq_, [this] { eFr_TxFreqExit(); });
     cbFr_SubaudioDe_ = addToneBox("Fr_SubaudioDe", [] { return MainText(38); });
     OnExit(cbFr_SubaudioDe_, [this] { cbFr_SubaudioDeExit(); });
     cbFr_SubaudioEn_ = addToneBox("Fr_SubaudioEn", [] { return MainText(39); });
     OnExit(cbFr_SubaudioEn_, [this] { cbFr_SubaudioEnExit(); });
     for (std::size_t i = 0; i < kLists.size(); ++i) {
-        if (std::string_view(kLists[i].name) == "Step") {
-            eFr_Offset_ = addEdit("eFr_Offset", kOffsetTextLimit, [] { return MainText(43); });
+        if (i == kStepList) {
+            eFr_Offset_ = addEdit("Fr_Offset", kOffsetTextLimit, [] { return MainText(43); });
             OnExit(eFr_Offset_, [this] { eFr_OffsetExit(); });
         }
         addList(i);
@@ -152,7 +155,7 @@ ChannelRecord VfoPanel::vfo()
     return side_ == Side::A ? program_.model.vfoA() : program_.model.vfoB();
 }
 
-QLabel* VfoPanel::addRow(const char* name, QWidget* control, std::function<QString()> caption)
+void VfoPanel::addRow(const char* name, QWidget* control, std::function<QString()> caption)
 {
     auto* label = new QLabel(this);
     label->setObjectName(QStringLiteral("s") + named(name));
@@ -162,16 +165,15 @@ QLabel* VfoPanel::addRow(const char* name, QWidget* control, std::function<QStri
     grid_->addWidget(label, row, 0);
     grid_->addWidget(control, row, 1);
     captions_.emplace_back(label, std::move(caption));
-    return label;
 }
 
 QLineEdit* VfoPanel::addEdit(const char* name, int maxLength, std::function<QString()> caption)
 {
     auto* edit = new QLineEdit(this);
-    edit->setObjectName(named(name));
+    edit->setObjectName(QStringLiteral("e") + named(name));
     FilterKeys(edit, freqKey);
     CorrectOnChange(edit, [maxLength](const QString& text) { return CorrectFreqText(text, maxLength); });
-    addRow(name + 1, edit, std::move(caption));
+    addRow(name, edit, std::move(caption));
     return edit;
 }
 

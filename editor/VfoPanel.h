@@ -51,7 +51,8 @@ public:
 private:
     ChannelRecord vfo();
     QString named(const char* name) const;
-    QLabel* addRow(const char* name, QWidget* control, std::function<QString()> caption);
+    // name is the control's name without its kind prefix and side: "Fr_Freq".
+    void addRow(const char* name, QWidget* control, std::function<QString()> caption);
     QLineEdit* addEdit(const char* name, int maxLength, std::function<QString()> caption);
     QComboBox* addToneBox(const char* name, std::function<QString()> caption);
     void addList(std::size_t index);
