@@ -32,9 +32,13 @@ void EndWithMarker(TransferEngine& engine)
     engine.WriteEnding();
 }
 
-static_assert(kCalibrationEnd == 404 && (kCalibrationEnd + kCalibrationUnit - 1) / kCalibrationUnit == 26);
+// The last unit starts below the block's end and runs into the zero padding of
+// the transmit area, never past it.
+static_assert((kCalibrationEnd + kCalibrationUnit - 1) / kCalibrationUnit == cal::blk::kUnitCount);
 static_assert(cal::blk::kTransmitSize == cal::blk::kUnitCount * kCalibrationUnit);
-static_assert(kPasswordLength == 16 && kCustomerIdWriteLength == 16);
+// The customer-ID block and the password record are staged at the start of
+// the radio image, where a read of the ID also lands.
+static_assert(kCustomerIdReadLength <= kCustomerIdWriteLength);
 
 } // namespace
 
@@ -74,7 +78,8 @@ void AdjustmentRead::run(TransferEngine& engine)
 
 void AdjustmentRead::afterSuccess()
 {
-    program_.calibration.SetAdjustmentData(std::span<const uint8_t, cal::blk::kSize>(program_.image.at(0), cal::blk::kSize));
+    program_.calibration.SetAdjustmentData(
+        std::span<const uint8_t, cal::blk::kSize>(program_.image.at(0), cal::blk::kSize));
 }
 
 void Read1846Status::READ_1846StatusData(TransferEngine& engine)

@@ -59,8 +59,8 @@ private:
 // reply there ends the run.
 class Read1846Status : public OperationRoutine {
 public:
-    static constexpr uint8_t kStageRequest = 1;
-    static constexpr uint8_t kStageReplied = 2;
+    static constexpr int32_t kStageRequest = 1;
+    static constexpr int32_t kStageReplied = 2;
 
     explicit Read1846Status(Program& program) : program_(program) {}
     void run(TransferEngine& engine) override;

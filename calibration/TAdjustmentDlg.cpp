@@ -239,7 +239,8 @@ void TAdjustmentDlg::buildBatteryGroup()
     CommitOnLeave(cbSpeakActive, [this] { SpeakActiveExit(); });
 
     AddLabel(layout, QStringLiteral("开喇叭延时(MS)"), 3, 0);
-    cbSpeakDelay = MakeList(group, "cbSpeakDelay", NumberItems(0, (kSpeakDelayItems - 1) * kSpeakDelayStep, kSpeakDelayStep));
+    cbSpeakDelay = MakeList(group, "cbSpeakDelay",
+                            NumberItems(0, (kSpeakDelayItems - 1) * kSpeakDelayStep, kSpeakDelayStep));
     layout->addWidget(cbSpeakDelay, 3, 1);
     CommitOnLeave(cbSpeakDelay, [this] { SpeakDelayExit(); });
 }
@@ -260,8 +261,10 @@ void TAdjustmentDlg::buildSquelchGroup()
     };
     int r = 0;
     for (const auto& level : levels) {
-        AddLabel(layout, QString::fromUtf8(level.caption), r % 3, (r / 3) * 2);
-        layout->addWidget(addNumberEdit(group, level.name, level.field, 3, CorrectUintInputValue), r % 3, (r / 3) * 2 + 1);
+        const int row = r % 3;
+        const int column = (r / 3) * 2;
+        AddLabel(layout, QString::fromUtf8(level.caption), row, column);
+        layout->addWidget(addNumberEdit(group, level.name, level.field, 3, CorrectUintInputValue), row, column + 1);
         ++r;
     }
     AddLabel(layout, QStringLiteral("噪声阀门"), 3, 0, Qt::AlignCenter);

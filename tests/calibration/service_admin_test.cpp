@@ -87,7 +87,8 @@ TEST(PasswordWrite, AProtectedRadioTakesANewPasswordOnlyAfterItsCurrentOne)
         TransferOutcome outcome;
         const char* passwordAfter;
     };
-    for (const Case& c : {Case{"1234", TransferOutcome::Success, "77"}, Case{"4321", TransferOutcome::PasswordError, "1234"}}) {
+    for (const Case& c :
+         {Case{"1234", TransferOutcome::Success, "77"}, Case{"4321", TransferOutcome::PasswordError, "1234"}}) {
         ServiceRig rig;
         rig.emulator.setPassword("1234");
         rig.program.model.setText(cp::EnteredPassword, c.entered);
