@@ -484,7 +484,8 @@ CsvExport ExportChannelsCsv(const CodeplugModel& model)
         for (int c = 0; c < kColumnCount; ++c)
             identity[c] = c;
         std::vector<CsvError> ignored;
-        RowReader reader(identity, Record{0, row}, ignored);
+        const Record written{0, row};
+        RowReader reader(identity, written, ignored);
         const auto back = reader.tones();
         if (!back || !sameTone(back->rx, tones.rx) || !sameTone(back->tx, tones.tx))
             result.warnings << QStringLiteral("channel %1: decode %2 / encode %3 cannot be written exactly in these columns")
