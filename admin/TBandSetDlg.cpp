@@ -81,6 +81,8 @@ TBandSetDlg::TBandSetDlg(TForm1& mainWindow, QWidget* parent)
     // A click must not move the focus first: the press itself takes every
     // edit's value, once.
     OKBtn->setFocusPolicy(Qt::TabFocus);
+    // Return would press OK without taking the value being typed.
+    OKBtn->setAutoDefault(false);
     OKBtn->installEventFilter(this);
     connect(OKBtn, &QPushButton::clicked, this, &TBandSetDlg::OKBtnClick);
 

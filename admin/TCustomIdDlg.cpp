@@ -49,6 +49,10 @@ TCustomIdDlg::TCustomIdDlg(Program& program, TransferEnvironment& env, QWidget* 
     bCustom_R->setObjectName(QStringLiteral("bCustom_R"));
     bCustom_R->setGeometry(112, 100, 64, 40);
 
+    // Return in the list must not start a run.
+    bCustom_W->setAutoDefault(false);
+    bCustom_R->setAutoDefault(false);
+
     connect(bCustom_W, &QPushButton::clicked, this, &TCustomIdDlg::bCustom_WClick);
     connect(bCustom_R, &QPushButton::clicked, this, &TCustomIdDlg::bCustom_RClick);
 }

@@ -56,10 +56,13 @@ TNewPasswordDlg::TNewPasswordDlg(Program& program, TransferEnvironment& env, QWi
     bWrite = new QPushButton(MainText(kWrite), this);
     bWrite->setObjectName(QStringLiteral("bWrite"));
     bWrite->setGeometry(16, 166, 268, 28);
+    // Return in an entry means OK, never a write into the radio.
+    bWrite->setAutoDefault(false);
 
     OKBtn = new QPushButton(MainText(kOk), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setGeometry(50, 208, 75, 28);
+    OKBtn->setDefault(true);
     CancelBtn = new QPushButton(MainText(kCancel), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setGeometry(175, 208, 75, 28);

@@ -29,6 +29,8 @@ QPushButton* MakeButton(const QString& caption, const char* name, QWidget* paren
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
+    // Return in the offset field must not start a run.
+    button->setAutoDefault(false);
     return button;
 }
 

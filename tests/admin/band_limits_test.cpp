@@ -225,6 +225,18 @@ TEST_F(BandSetDialog, ChangedLimitResetsTheProgramAndIsSavedAtOnce)
     EXPECT_EQ(saved, program.model.bands);
 }
 
+TEST_F(BandSetDialog, ReturnDoesNotPressOk)
+{
+    ModalScript script;
+    script.answer(mrOK);
+    dialog->show();
+    type("eBand_V_MAX", "175");
+    QTest::keyClick(edit("eBand_V_MAX"), Qt::Key_Return);
+    EXPECT_TRUE(script.shown.empty());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(program.model.bands.VBandMax, 174000000u);
+}
+
 TEST_F(BandSetDialog, NewLimitsMoveTheDefaultFrequencyModeSides)
 {
     ModalScript script;

@@ -120,6 +120,17 @@ TEST_F(UpdateDialog, OffsetFieldTakesSixHexDigits)
     EXPECT_EQ(edit->text(), "0");
 }
 
+TEST_F(UpdateDialog, ReturnInTheOffsetFieldPressesNoButton)
+{
+    ScriptedUser user(rig.clock);
+    auto dialog = openDialog(user, writeFile("font.bin", Pattern(10, 11)), "12");
+    dialog->show();
+    QTest::keyClick(dialog->eDataOffset_DL, Qt::Key_Return);
+    EXPECT_TRUE(user.shown.empty());
+    EXPECT_EQ(user.fileRequests.size(), 1u);
+    EXPECT_TRUE(user.systemErrors.isEmpty());
+}
+
 TEST_F(UpdateDialog, ChosenFileOutlivesTheDialogButTheOffsetDoesNot)
 {
     ScriptedUser user(rig.clock);
