@@ -89,6 +89,7 @@ FunctionSettings::FunctionSettings(Program& program, QWidget* page)
         const int index = static_cast<int>(i);
         addList(GroupBox2, general, generalLists[i], index % listRows, index / listRows * 2);
     }
+    // The two short texts share a row; the 20-byte second message gets one of its own.
     addText(kTexts[0], general, listRows, 0, 1);
     addText(kTexts[2], general, listRows, 2, 1);
     addText(kTexts[1], general, listRows + 1, 0, 3);
