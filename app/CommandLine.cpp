@@ -308,7 +308,7 @@ int Command::read(const QString& path)
     transfer(program_, nullptr, op::Codeplug, kDirectionRead, QStringLiteral("read"));
     saveCodeplug(path, program_.model);
     io_.out << "read " << program_.model.UsedChannelCount() << " channel(s) into " << QDir::toNativeSeparators(path) << '\n';
-    keepBackup(program_.model, false);
+    keepBackup(ModelFromRadio(program_.image), false);
     return cli_exit::Success;
 }
 
@@ -318,7 +318,7 @@ int Command::write(const QString& path)
     applyPasswords(program_.model);
     if (options_.backup) {
         const std::unique_ptr<Program> before = readRadio(program_.model, QStringLiteral("backup read"));
-        keepBackup(before->model, true);
+        keepBackup(ModelFromRadio(before->image), true);
     }
     transfer(program_, nullptr, op::Codeplug, kDirectionWrite, QStringLiteral("write"));
     io_.out << "wrote " << program_.model.UsedChannelCount() << " channel(s) from " << QDir::toNativeSeparators(path) << '\n';
