@@ -157,7 +157,7 @@ void TAdjustmentDlg::buildDeviationGroup()
         {"eMicGainFine", "RX模拟AGC", "[0-15]", cal::MicGainFine, 3, CorrectMicGainFineInputValue},
     };
     auto* group = new QGroupBox(this);
-    group->setGeometry(4, 0, 210, 214);
+    group->setGeometry(4, 0, 196, 214);
     auto* layout = new QGridLayout(group);
     layout->setVerticalSpacing(2);
     int r = 0;
@@ -174,7 +174,7 @@ void TAdjustmentDlg::buildDeviationGroup()
 void TAdjustmentDlg::buildStatusGroup()
 {
     auto* group = new QGroupBox(this);
-    group->setGeometry(4, 216, 210, 56);
+    group->setGeometry(4, 216, 196, 56);
     auto* layout = new QGridLayout(group);
     layout->setVerticalSpacing(2);
     AddLabel(layout, QStringLiteral("当前电压值"), 0, 0);
@@ -208,7 +208,7 @@ void TAdjustmentDlg::buildRangeGroup()
          cal::freq_limit_McuLock_V_max},
     };
     auto* group = new QGroupBox(QStringLiteral(" 扩频锁频范围设置 "), this);
-    group->setGeometry(4, 274, 384, 100);
+    group->setGeometry(4, 278, 384, 98);
     auto* layout = new QGridLayout(group);
     layout->setVerticalSpacing(2);
     AddLabel(layout, QStringLiteral("最小"), 1, 0);
@@ -225,7 +225,7 @@ void TAdjustmentDlg::buildRangeGroup()
 void TAdjustmentDlg::buildBatteryGroup()
 {
     auto* group = new QGroupBox(this);
-    group->setGeometry(218, 0, 170, 110);
+    group->setGeometry(204, 0, 184, 106);
     auto* layout = new QGridLayout(group);
     layout->setVerticalSpacing(2);
     AddLabel(layout, QStringLiteral("最高电压"), 0, 0);
@@ -248,7 +248,7 @@ void TAdjustmentDlg::buildBatteryGroup()
 void TAdjustmentDlg::buildSquelchGroup()
 {
     auto* group = new QGroupBox(QStringLiteral("[0-127]"), this);
-    group->setGeometry(218, 112, 170, 160);
+    group->setGeometry(204, 108, 184, 168);
     auto* layout = new QGridLayout(group);
     layout->setVerticalSpacing(2);
     const struct {
@@ -267,16 +267,15 @@ void TAdjustmentDlg::buildSquelchGroup()
         layout->addWidget(addNumberEdit(group, level.name, level.field, 3, CorrectUintInputValue), row, column + 1);
         ++r;
     }
-    AddLabel(layout, QStringLiteral("噪声阀门"), 3, 0, Qt::AlignCenter);
-    AddLabel(layout, QStringLiteral("开"), 3, 1, Qt::AlignCenter);
-    AddLabel(layout, QStringLiteral("关"), 3, 2, Qt::AlignCenter);
-    AddLabel(layout, QStringLiteral("[0-8191]"), 3, 3);
-    AddLabel(layout, QStringLiteral("宽带"), 4, 0);
-    layout->addWidget(addNumberEdit(group, "eNoise_th", cal::Noise_th, 4, CorrectPPInputValue), 4, 1);
-    layout->addWidget(addNumberEdit(group, "eNoise_th_nar", cal::Noise_th_nar, 4, CorrectPPInputValue), 4, 2);
-    AddLabel(layout, QStringLiteral("窄带"), 5, 0);
-    layout->addWidget(addNumberEdit(group, "eNoise2_th", cal::Noise2_th, 4, CorrectPPInputValue), 5, 1);
-    layout->addWidget(addNumberEdit(group, "eRssi3_th", cal::Rssi3_th, 4, CorrectPPInputValue), 5, 2);
+    layout->addWidget(new QLabel(QStringLiteral("噪声阀门 [0-8191]")), 3, 0, 1, 4, Qt::AlignCenter);
+    AddLabel(layout, QStringLiteral("开"), 4, 1, Qt::AlignCenter);
+    AddLabel(layout, QStringLiteral("关"), 4, 2, Qt::AlignCenter);
+    AddLabel(layout, QStringLiteral("宽带"), 5, 0);
+    layout->addWidget(addNumberEdit(group, "eNoise_th", cal::Noise_th, 4, CorrectPPInputValue), 5, 1);
+    layout->addWidget(addNumberEdit(group, "eNoise_th_nar", cal::Noise_th_nar, 4, CorrectPPInputValue), 5, 2);
+    AddLabel(layout, QStringLiteral("窄带"), 6, 0);
+    layout->addWidget(addNumberEdit(group, "eNoise2_th", cal::Noise2_th, 4, CorrectPPInputValue), 6, 1);
+    layout->addWidget(addNumberEdit(group, "eRssi3_th", cal::Rssi3_th, 4, CorrectPPInputValue), 6, 2);
 }
 
 void TAdjustmentDlg::buildButtons()

@@ -75,6 +75,8 @@ QTableWidget* MakeGrid(QWidget* parent, const char* name, const QStringList& hea
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setTabKeyNavigation(true);
+    // The columns fit the grid's width; only the rows scroll.
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int column = 0; column < kColumns; ++column)
         grid->setColumnWidth(column, widths[column]);
     for (int row = 0; row <= points; ++row) {
@@ -140,7 +142,7 @@ bool IsTextKey(const QKeyEvent* key)
 void TAdjustmentDlg::buildSqGrid()
 {
     auto* group = new QGroupBox(QStringLiteral("   --------------- 各频段SQ微调  --------------"), this);
-    group->setGeometry(392, 0, 334, 412);
+    group->setGeometry(392, 0, 338, 412);
     auto* layout = new QVBoxLayout(group);
     layout->setContentsMargins(4, 4, 4, 4);
     const int widths[kColumns] = {30, 70, 40, 50, 50, 70};
@@ -166,7 +168,7 @@ void TAdjustmentDlg::buildSqGrid()
 void TAdjustmentDlg::buildApcGrid()
 {
     auto* group = new QGroupBox(QStringLiteral("               APC 功率调整           "), this);
-    group->setGeometry(730, 0, 361, 412);
+    group->setGeometry(734, 0, 357, 412);
     auto* layout = new QVBoxLayout(group);
     layout->setContentsMargins(4, 4, 4, 4);
     const int widths[kColumns] = {30, 70, 55, 50, 60, 60};
