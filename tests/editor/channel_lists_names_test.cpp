@@ -139,6 +139,16 @@ TEST_F(ChannelGridLookTest, OddRowsAreGreenAndTheBandLabelShowsTheLimits)
     EXPECT_EQ(pixel(7, 1), green);
     EXPECT_EQ(pixel(7, 3), green);
     EXPECT_NE(pixel(7, 2), pixel(5, 2)) << "an even selected cell keeps the selection colour";
+    // The fixed number column is striped too; the style shades the header
+    // sections, so only the green cast is checked.
+    QHeaderView* numbers = grid()->verticalHeader();
+    const QImage column0 = numbers->grab().toImage();
+    auto numberPixel = [&](int row) { return column0.pixelColor(4, numbers->sectionViewportPosition(row - 1) + 4); };
+    EXPECT_EQ(numberPixel(1), numberPixel(3));
+    EXPECT_NE(numberPixel(1), numberPixel(2));
+    EXPECT_GT(numberPixel(1).green(), numberPixel(1).red());
+    EXPECT_GT(numberPixel(1).green(), numberPixel(1).blue());
+    EXPECT_EQ(numberPixel(2).green(), numberPixel(2).red());
 
     EXPECT_EQ(find<QLabel>("sFreqBand")->text(), QStringLiteral("U: 400.00000~470.00000     V: 136.00000~174.00000"));
     EXPECT_EQ(find<QPushButton>("bChBatchSet")->text(), QStringLiteral("Batch Set"));
