@@ -111,6 +111,31 @@ TEST_F(VfoPanelTest, AFrequencyEndingInThePointIsReportedAndChangesNothing)
     EXPECT_EQ(model().get(cp::Fr_Offset_B), offsetBefore);
 }
 
+TEST_F(VfoPanelTest, SwitchingToAnotherWindowIsNoFocusLoss)
+{
+    ErrorReports reports;
+    QLineEdit* freq = edit(QStringLiteral("eFr_Freq_A"));
+    freq->setFocus(Qt::OtherFocusReason);
+    freq->selectAll();
+    type(freq, QStringLiteral("438."));
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QApplication::processEvents();
+    ASSERT_TRUE(other.isActiveWindow());
+    EXPECT_TRUE(reports.messages.isEmpty()) << "half-typed text is not committed while the user looks elsewhere";
+    EXPECT_EQ(freq->text(), QStringLiteral("438."));
+
+    window->activateWindow();
+    QApplication::processEvents();
+    ASSERT_TRUE(freq->hasFocus());
+    type(freq, QStringLiteral("5"));
+    sink->setFocus(Qt::OtherFocusReason);
+    EXPECT_TRUE(reports.messages.isEmpty());
+    EXPECT_EQ(model().vfoA().RxFreq(), 438500000u);
+}
+
 TEST_F(VfoPanelTest, ChoosingADecodeToneSetsBothTonesAndTheEncodeToneOnlyItself)
 {
     QComboBox* decode = box(QStringLiteral("cbFr_SubaudioDe_A"));
