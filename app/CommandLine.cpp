@@ -185,10 +185,18 @@ private:
         io_.out << "backup: " << QDir::toNativeSeparators(path) << '\n';
     }
 
+    // Only a whole codeplug file is taken: the rest of a short file would be
+    // made up from File/New, and a script must not send that to a radio.
     void loadCodeplug(const QString& path, CodeplugModel& model) const
     {
-        if (!QFileInfo(path).isFile() || !LoadCodeplugFile(path, model))
+        const QFileInfo info(path);
+        if (!info.isFile() || !LoadCodeplugFile(path, model))
             throw Failure{cli_exit::Failed, QStringLiteral("cannot open %1").arg(QDir::toNativeSeparators(path))};
+        if (info.size() != static_cast<qint64>(cp::kBlockSize))
+            throw Failure{cli_exit::Failed, QStringLiteral("%1 is not a codeplug file: it has %2 bytes, a codeplug file %3")
+                                                .arg(QDir::toNativeSeparators(path))
+                                                .arg(info.size())
+                                                .arg(cp::kBlockSize)};
     }
 
     void saveCodeplug(const QString& path, const CodeplugModel& model) const

@@ -274,8 +274,30 @@ INSTANTIATE_TEST_SUITE_P(
                     {"--password", "4321", "read", "out.kvf"}, cli_exit::Password, "password error"},
         FailureCase{"UnknownVerb", [](CliRig&) {}, {"frobnicate"}, cli_exit::Usage, "unknown verb"},
         FailureCase{"BadDevice", [](CliRig&) {}, {"--device", "usb:1", "read", "out.kvf"}, cli_exit::Usage, "tcp:HOST:PORT"},
-        FailureCase{"MissingFile", [](CliRig&) {}, {"write", "missing.kvf"}, cli_exit::Failed, "cannot open"}),
+        FailureCase{"MissingFile", [](CliRig&) {}, {"write", "missing.kvf"}, cli_exit::Failed, "cannot open"},
+        FailureCase{"ShortFile",
+                    [](CliRig& rig) {
+                        QFile file(rig.path("short.kvf"));
+                        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+                        file.write(QByteArray(1000, '\0'));
+                    },
+                    {"--no-backup", "write", "short.kvf"}, cli_exit::Failed, "is not a codeplug file"}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+
+TEST(CliWrite, AShortFileNeverReachesTheRadio)
+{
+    CliRig rig;
+    rig.loadRadio(SampleModel());
+    const std::array<uint8_t, RadioEmulator::kMemorySize> before = rig.emulator.memory;
+    QFile file(rig.path("short.kvf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(cp::kBlockSize - 1, '\0'));
+    file.close();
+
+    EXPECT_EQ(rig.run({QStringLiteral("write"), rig.path("short.kvf")}), cli_exit::Failed);
+    EXPECT_EQ(rig.emulator.blocksHandled(), 0);
+    EXPECT_EQ(rig.emulator.memory, before);
+}
 
 TEST(CliDump, NamesEveryFieldAndListsTheChannels)
 {
