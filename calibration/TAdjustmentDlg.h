@@ -44,10 +44,10 @@ private:
         QLineEdit* edit;
         cal::Field field;
     };
-    // The cell an in-cell editor was opened on.
+    // The cell an in-cell editor was opened on; the grids start on point 1.
     struct Cell {
-        int column = 0;
-        int row = 0;
+        int column = 1;
+        int row = 1;
     };
 
     void buildDeviationGroup();
