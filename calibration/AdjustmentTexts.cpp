@@ -6,8 +6,8 @@ namespace lt {
 
 namespace {
 
-// Entries 2 to 21 belong to texts the editor no longer shows; they stay empty
-// so the numbering of the others is kept.
+// Entries 2 to 21 hold nothing the editor shows; they stay empty so that the
+// others keep their numbers.
 #define LT_UNUSED_ENTRIES "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""
 
 const char* const kEnglish[] = {"OK", "Cancel", LT_UNUSED_ENTRIES, "Open", "Save", "Clear all data ?"};
