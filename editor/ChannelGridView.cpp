@@ -93,7 +93,10 @@ bool ChannelGridView::eventFilter(QObject* watched, QEvent* event)
         header.text = cornerText_;
         header.textAlignment = Qt::AlignCenter;
         header.position = QStyleOptionHeader::OnlyOneSection;
-        header.state |= QStyle::State_Raised;
+        // The corner button is disabled so that a click on it selects
+        // nothing; its caption is drawn like the other captions all the same.
+        header.state |= QStyle::State_Raised | QStyle::State_Enabled;
+        header.palette.setCurrentColorGroup(QPalette::Active);
         painter.drawControl(QStyle::CE_Header, header);
         return true;
     }

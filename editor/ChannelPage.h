@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/ChannelGridModel.h"
+
 #include <QPoint>
 #include <QWidget>
 #include <array>
@@ -14,7 +16,6 @@ namespace lt {
 
 struct Program;
 struct ProgramSettings;
-class ChannelGridModel;
 class ChannelGridView;
 
 // The channel page (TabSheet_ChInfo): the 240 memory channels in the grid
@@ -56,26 +57,26 @@ public:
     void PlaceChFreqEditor();
     void PlaceComboEditor();
     void PlaceChNameEditor();
-    void ProcChEdit_Power(int channel) { openListEditor(5, channel); }
-    void ProcChEdit_Bandwidth(int channel) { openListEditor(6, channel); }
-    void ProcChEdit_SCN(int channel) { openListEditor(7, channel); }
-    void ProcChEdit_BusyFit(int channel) { openListEditor(8, channel); }
-    void ProcChEdit_JiaMi(int channel) { openListEditor(9, channel); }
-    void ProcChEdit_Comp(int channel) { openListEditor(10, channel); }
-    void ProcChEdit_Scr(int channel) { openListEditor(11, channel); }
+    void ProcChEdit_Power(int channel) { openListEditor(kColPower, channel); }
+    void ProcChEdit_Bandwidth(int channel) { openListEditor(kColBandwidth, channel); }
+    void ProcChEdit_SCN(int channel) { openListEditor(kColScan, channel); }
+    void ProcChEdit_BusyFit(int channel) { openListEditor(kColBusyLock, channel); }
+    void ProcChEdit_JiaMi(int channel) { openListEditor(kColSpecialDcs, channel); }
+    void ProcChEdit_Comp(int channel) { openListEditor(kColCompander, channel); }
+    void ProcChEdit_Scr(int channel) { openListEditor(kColScrambler, channel); }
 
     // Commits of the editors; each runs when its editor loses the focus and
     // does nothing when that editor is not open.
     void Edit_ChFreqExit();
     void ComboBox1Exit();
     void Edit_ChNameExit();
-    void cbChInfor_PowExit() { listEditorExit(5); }
-    void cbChInfor_BandwidthExit() { listEditorExit(6); }
-    void cbChInfor_SCNExit() { listEditorExit(7); }
-    void cbChInfor_BusyFitExit() { listEditorExit(8); }
-    void cbChInfor_JiaMiExit() { listEditorExit(9); }
-    void cbChInfor_CompExit() { listEditorExit(10); }
-    void cbChInfor_ScrExit() { listEditorExit(11); }
+    void cbChInfor_PowExit() { listEditorExit(kColPower); }
+    void cbChInfor_BandwidthExit() { listEditorExit(kColBandwidth); }
+    void cbChInfor_SCNExit() { listEditorExit(kColScan); }
+    void cbChInfor_BusyFitExit() { listEditorExit(kColBusyLock); }
+    void cbChInfor_JiaMiExit() { listEditorExit(kColSpecialDcs); }
+    void cbChInfor_CompExit() { listEditorExit(kColCompander); }
+    void cbChInfor_ScrExit() { listEditorExit(kColScrambler); }
 
     void bChBatchSetClick();
 
@@ -113,7 +114,7 @@ private:
     QPushButton* bChBatchSet;
     QLineEdit* Edit_ChFreq;
     QComboBox* ComboBox1;
-    std::array<QComboBox*, 7> listEditors_{};
+    std::array<QComboBox*, kListColumns> listEditors_{};
     QLineEdit* Edit_ChName;
 
     // The cell the open editor commits to, the editor itself, the last cell
