@@ -39,6 +39,8 @@ static_assert(cal::blk::kTransmitSize == cal::blk::kUnitCount * kCalibrationUnit
 // The customer-ID block and the password record are staged at the start of
 // the radio image, where a read of the ID also lands.
 static_assert(kCustomerIdReadLength <= kCustomerIdWriteLength);
+// The status request is the readout's one stage of messages.
+static_assert(Read1846Status::kStageRequest == kStageBlocks);
 
 } // namespace
 
