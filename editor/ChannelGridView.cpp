@@ -48,6 +48,7 @@ ChannelGridView::ChannelGridView(QWidget* parent)
     setShowGrid(true);
     setWordWrap(false);
     setMouseTracking(true);
+    viewport()->setMouseTracking(true); // the tone hint follows the mouse without a button held
     setCornerButtonEnabled(false);
     for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
         header->setMinimumSectionSize(0);
