@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 namespace lt {
 
@@ -150,6 +151,14 @@ TChBatchSetDlg::TChBatchSetDlg(Program& program, QWidget* parent)
 
     connect(OKBtn, &QPushButton::clicked, this, [this] { reportErrors([this] { OKBtnClick(); }); });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TChBatchSetDlg::showEvent(QShowEvent* event)
+{
+    // Centred on the screen rather than over the main window.
+    if (const QScreen* shownOn = screen())
+        move(shownOn->availableGeometry().center() - rect().center());
+    QDialog::showEvent(event);
 }
 
 bool TChBatchSetDlg::eChBatchFreqRxKeyPress(const QKeyEvent& key)

@@ -32,6 +32,9 @@ signals:
     // The channels were filled; the main window shows them again.
     void channelsFilled();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     bool eChBatchFreqRxKeyPress(const QKeyEvent& key);
     bool cbChBatchSubDeKeyPress(QComboBox* box, const QKeyEvent& key);
