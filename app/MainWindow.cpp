@@ -2,10 +2,14 @@
 
 #include "app/AboutDialog.h"
 #include "app/AppLang.h"
+#include "app/Backups.h"
+#include "app/ChannelCsvCommands.h"
 #include "app/ConfigFile.h"
 #include "app/MessageDialogs.h"
 #include "app/ModalSeam.h"
 #include "app/Program.h"
+#include "app/SafetyNetTexts.h"
+#include "app/VerifyRadio.h"
 #include "codeplug/CodeplugFile.h"
 #include "editor/ChannelPage.h"
 #include "editor/OptionsPage.h"
@@ -14,6 +18,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
@@ -109,7 +114,9 @@ void TForm1::buildMenus()
     MenuFile_Open = makeAction(this, "MenuFile_Open");
     MenuFile_Save = makeAction(this, "MenuFile_Save");
     MenuFile_Exit = makeAction(this, "MenuFile_Exit");
-    MenuFile->addActions({MenuFile_New, MenuFile_Open, MenuFile_Save});
+    MenuFile_ImportCsv = makeAction(this, "MenuFile_ImportCsv");
+    MenuFile_ExportCsv = makeAction(this, "MenuFile_ExportCsv");
+    MenuFile->addActions({MenuFile_New, MenuFile_Open, MenuFile_Save, MenuFile_ImportCsv, MenuFile_ExportCsv});
     MenuFile->addSeparator();
     MenuFile->addAction(MenuFile_Exit);
 
@@ -121,7 +128,8 @@ void TForm1::buildMenus()
     MenuEdit_Write->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     MenuEdit_Password = makeAction(this, "MenuEdit_Password");
     MenuEdit_SetRadioNewPD = makeAction(this, "MenuEdit_SetRadioNewPD");
-    MenuEdit->addActions({MenuEdit_Read, MenuEdit_Write});
+    MenuEdit_Verify = makeAction(this, "MenuEdit_Verify");
+    MenuEdit->addActions({MenuEdit_Read, MenuEdit_Write, MenuEdit_Verify});
     MenuEdit->addSeparator();
     MenuEdit->addActions({MenuEdit_Password, MenuEdit_SetRadioNewPD});
 
@@ -149,6 +157,9 @@ void TForm1::buildMenus()
     connect(MenuFile_Exit, &QAction::triggered, this, &QWidget::close);
     connect(MenuEdit_Read, &QAction::triggered, this, [this] { reportErrors([this] { MenuEdit_ReadClick(); }); });
     connect(MenuEdit_Write, &QAction::triggered, this, [this] { reportErrors([this] { MenuEdit_WriteClick(); }); });
+    connect(MenuEdit_Verify, &QAction::triggered, this, [this] { reportErrors([this] { MenuEdit_VerifyClick(); }); });
+    connect(MenuFile_ImportCsv, &QAction::triggered, this, [this] { reportErrors([this] { MenuFile_ImportCsvClick(); }); });
+    connect(MenuFile_ExportCsv, &QAction::triggered, this, [this] { reportErrors([this] { MenuFile_ExportCsvClick(); }); });
     connect(MenuEdit_Password, &QAction::triggered, this, [this] { reportErrors([this] { MenuEdit_PasswordClick(); }); });
     connect(MenuEdit_SetRadioNewPD, &QAction::triggered, this,
             [this] { reportErrors([this] { MenuEdit_SetRadioNewPDClick(); }); });
@@ -230,6 +241,9 @@ void TForm1::FullRefresh()
     MenuEdit->setTitle(MainText(6));
     MenuEdit_Read->setText(MainText(7));
     MenuEdit_Write->setText(MainText(8));
+    MenuEdit_Verify->setText(SafetyNetText(safety_text::VerifyRadio));
+    MenuFile_ImportCsv->setText(SafetyNetText(safety_text::ImportCsv));
+    MenuFile_ExportCsv->setText(SafetyNetText(safety_text::ExportCsv));
     MenuEdit_Password->setText(MainText(231));
     MenuEdit_SetRadioNewPD->setText(MainText(257));
     MenuLanguage->setTitle(MainText(10));
@@ -307,9 +321,14 @@ bool TForm1::MenuFile_SaveClick()
 void TForm1::MenuEdit_ReadClick()
 {
     prepareCommand();
-    if (RunTransfer(ProgramTransferEnvironment::current(), program_, this, op::Codeplug, kDirectionRead,
-                    TransferTitle(op::Codeplug, kDirectionRead)))
-        FullRefresh();
+    if (!RunTransfer(ProgramTransferEnvironment::current(), program_, this, op::Codeplug, kDirectionRead,
+                     TransferTitle(op::Codeplug, kDirectionRead)))
+        return;
+    FullRefresh();
+    // A pristine copy of what the radio held, so it can always be written back.
+    QString error;
+    if (KeepReadBackup(ModelFromRadio(program_.image), BackupFolder(), QDateTime::currentDateTime(), &error).isEmpty())
+        showErrorReport(error);
 }
 
 void TForm1::MenuEdit_WriteClick()
@@ -317,6 +336,25 @@ void TForm1::MenuEdit_WriteClick()
     prepareCommand();
     RunTransfer(ProgramTransferEnvironment::current(), program_, this, op::Codeplug, kDirectionWrite,
                 TransferTitle(op::Codeplug, kDirectionWrite));
+}
+
+void TForm1::MenuEdit_VerifyClick()
+{
+    prepareCommand();
+    VerifyRadio(ProgramTransferEnvironment::current(), program_, this);
+}
+
+void TForm1::MenuFile_ImportCsvClick()
+{
+    prepareCommand();
+    if (ImportCsvClick(program_, this))
+        FullRefresh();
+}
+
+void TForm1::MenuFile_ExportCsvClick()
+{
+    prepareCommand();
+    ExportCsvClick(program_, this);
 }
 
 void TForm1::MenuEdit_PasswordClick()

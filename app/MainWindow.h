@@ -39,6 +39,9 @@ public:
     bool MenuFile_SaveClick(); // false when a chosen file could not be written
     void MenuEdit_ReadClick();
     void MenuEdit_WriteClick();
+    void MenuEdit_VerifyClick();
+    void MenuFile_ImportCsvClick();
+    void MenuFile_ExportCsvClick();
     void MenuEdit_PasswordClick();
     void MenuEdit_SetRadioNewPDClick();
     void MenuAdjustmentClick();
@@ -76,8 +79,11 @@ private:
     QAction* MenuFile_Open;
     QAction* MenuFile_Save;
     QAction* MenuFile_Exit;
+    QAction* MenuFile_ImportCsv;
+    QAction* MenuFile_ExportCsv;
     QAction* MenuEdit_Read;
     QAction* MenuEdit_Write;
+    QAction* MenuEdit_Verify;
     QAction* MenuEdit_Password;
     QAction* MenuEdit_SetRadioNewPD;
     QAction* MenuLanguage_Chs;

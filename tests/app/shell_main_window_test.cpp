@@ -61,6 +61,10 @@ TEST_F(MainWindowTest, MenusToolButtonsAndStatusLineCarryTheirTexts)
         EXPECT_EQ(a->text(), MainText(item.entry)) << item.name;
         EXPECT_FALSE(a->text().isEmpty()) << item.name;
     }
+    for (const char* added : {"MenuEdit_Verify", "MenuFile_ImportCsv", "MenuFile_ExportCsv"}) {
+        ASSERT_NE(action(added), nullptr) << added;
+        EXPECT_FALSE(action(added)->text().isEmpty()) << added;
+    }
     EXPECT_EQ(action("MenuEdit_Read")->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
     EXPECT_TRUE(action("MenuLanguage_En")->isChecked());
     EXPECT_FALSE(action("MenuLanguage_Chs")->isChecked());

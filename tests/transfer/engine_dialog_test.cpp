@@ -2,10 +2,13 @@
 #include "engine_rig.h"
 
 #include "app/AppLang.h"
+#include "app/Backups.h"
 #include "app/MainWindow.h"
+#include "codeplug/CodeplugFile.h"
 #include "transfer/TransferRun.h"
 #include "transfer/TransferTexts.h"
 
+#include <QDir>
 #include <QListWidget>
 #include <QProgressBar>
 
@@ -162,11 +165,24 @@ TEST_F(TransferDialog, MainWindowReadAndWriteCommands)
     FillCodeplug(rig.program.model, {100});
     TForm1 window(rig.program, QString());
 
+    const QDir backups(BackupFolder());
+    const auto backupFiles = [&] { return backups.entryList({QStringLiteral("*.kvf")}, QDir::Files, QDir::Name); };
+    const QStringList before = backupFiles();
+
     DialogDriver driver(rig.clock);
     window.MenuEdit_ReadClick();
     EXPECT_EQ(driver.title, "Read from radio");
     EXPECT_TRUE(rig.program.model.IsChannelUsed(4));
     EXPECT_FALSE(rig.program.model.IsChannelUsed(100));
+
+    // The read also left a pristine copy of the radio's codeplug.
+    const QStringList after = backupFiles();
+    ASSERT_EQ(after.size(), std::min<qsizetype>(before.size() + 1, kKeptBackups));
+    CodeplugModel backup;
+    ASSERT_TRUE(LoadCodeplugFile(backups.filePath(after.last()), backup));
+    EXPECT_TRUE(backup.IsChannelUsed(3));
+    EXPECT_TRUE(backup.IsChannelUsed(4));
+    EXPECT_FALSE(backup.IsChannelUsed(100));
 
     rig.program.model.SetChannelUsed(5, true);
     window.MenuEdit_WriteClick();
