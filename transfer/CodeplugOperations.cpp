@@ -49,20 +49,19 @@ int UnusedChannels(const std::function<bool(int)>& used)
     return unused;
 }
 
-// Sends the block at BlockAddress if it still starts inside the range.
-bool WriteNextBlock(TransferEngine& engine, const BlockRange& range)
-{
-    if (engine.BlockAddress >= range.end)
-        return false;
-    engine.WriteData(engine.BlockAddress, kAreaBlock, engine.image().at(static_cast<std::size_t>(engine.BlockAddress)));
-    return true;
-}
+enum class Carry { Read, Write };
 
-bool ReadNextBlock(TransferEngine& engine, const BlockRange& range)
+// Sends the block at BlockAddress, or asks for it, if it still starts inside
+// the range.
+bool CarryNextBlock(TransferEngine& engine, const BlockRange& range, Carry carry)
 {
     if (engine.BlockAddress >= range.end)
         return false;
-    engine.ReadData(engine.BlockAddress, kAreaBlock);
+    if (carry == Carry::Write)
+        engine.WriteData(engine.BlockAddress, kAreaBlock,
+                         engine.image().at(static_cast<std::size_t>(engine.BlockAddress)));
+    else
+        engine.ReadData(engine.BlockAddress, kAreaBlock);
     return true;
 }
 
@@ -70,6 +69,28 @@ void NextStage(TransferEngine& engine, int blockAddress)
 {
     ++engine.OperationStage;
     engine.BlockAddress = blockAddress;
+}
+
+// A stage that carries one range: true while one of its blocks is on its way,
+// false once the range is done and the next stage starts at nextStart.
+bool CarryRange(TransferEngine& engine, const BlockRange& range, int nextStart, Carry carry)
+{
+    if (CarryNextBlock(engine, range, carry))
+        return true;
+    NextStage(engine, nextStart);
+    return false;
+}
+
+// Leaves ChannelIndex and BlockAddress on the slot of the next channel in use;
+// false once past the last channel.
+bool NextUsedChannel(TransferEngine& engine, const std::function<bool(int)>& used)
+{
+    for (; engine.ChannelIndex <= cp::kChannelCount; ++engine.ChannelIndex) {
+        engine.BlockAddress = ChannelSlotAddress(engine.ChannelIndex);
+        if (used(engine.ChannelIndex))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -91,33 +112,27 @@ void CodeplugWriteStages::run(TransferEngine& engine) const
     for (;;) {
         switch (engine.OperationStage - first_) {
         case 0:
-            for (; engine.ChannelIndex <= cp::kChannelCount; ++engine.ChannelIndex) {
-                engine.BlockAddress = ChannelSlotAddress(engine.ChannelIndex);
-                if (model.IsChannelUsed(engine.ChannelIndex)) {
-                    engine.WriteData(engine.BlockAddress, kChannelBlock,
-                                     engine.image().at(static_cast<std::size_t>(engine.BlockAddress)));
-                    return;
-                }
+            if (NextUsedChannel(engine, [&](int n) { return model.IsChannelUsed(n); })) {
+                engine.WriteData(engine.BlockAddress, kChannelBlock,
+                                 engine.image().at(static_cast<std::size_t>(engine.BlockAddress)));
+                return;
             }
             NextStage(engine, kMapRange.start);
             break;
         case 1:
-            if (WriteNextBlock(engine, kMapRange))
+            if (CarryRange(engine, kMapRange, kFreqModeRange.start, Carry::Write))
                 return;
-            NextStage(engine, kFreqModeRange.start);
             break;
         case 2:
-            if (WriteNextBlock(engine, kFreqModeRange))
+            if (CarryRange(engine, kFreqModeRange, kSettingsRange.start, Carry::Write))
                 return;
-            NextStage(engine, kSettingsRange.start);
             break;
         case 3:
-            if (WriteNextBlock(engine, kSettingsRange))
+            if (CarryRange(engine, kSettingsRange, kPasswordRange.start, Carry::Write))
                 return;
-            NextStage(engine, kPasswordRange.start);
             break;
         case 4:
-            if (model.get(cp::WriteWithNewPD) != 0 && WriteNextBlock(engine, kPasswordRange))
+            if (model.get(cp::WriteWithNewPD) != 0 && CarryNextBlock(engine, kPasswordRange, Carry::Write))
                 return;
             NextStage(engine, 0);
             break;
@@ -172,30 +187,25 @@ void Read::run(TransferEngine& engine)
             NextStage(engine, kMapRange.start);
             break;
         case 1:
-            if (ReadNextBlock(engine, kMapRange))
+            if (CarryNextBlock(engine, kMapRange, Carry::Read))
                 return;
             std::memcpy(radioMap_.data(), program_.image.at(kMapRange.start), radioMap_.size());
             engine.ProgressUnit = WriteProgressUnit(UnusedChannels(radioUses));
             NextStage(engine, kFreqModeRange.start);
             break;
         case 2:
-            if (ReadNextBlock(engine, kFreqModeRange))
+            if (CarryRange(engine, kFreqModeRange, kSettingsRange.start, Carry::Read))
                 return;
-            NextStage(engine, kSettingsRange.start);
             break;
         case 3:
-            if (ReadNextBlock(engine, kSettingsRange))
+            if (CarryRange(engine, kSettingsRange, ri::kChannelArea.first, Carry::Read))
                 return;
             engine.ChannelIndex = 1;
-            NextStage(engine, ri::kChannelArea.first);
             break;
         case 4:
-            for (; engine.ChannelIndex <= cp::kChannelCount; ++engine.ChannelIndex) {
-                engine.BlockAddress = ChannelSlotAddress(engine.ChannelIndex);
-                if (radioUses(engine.ChannelIndex)) {
-                    engine.ReadData(engine.BlockAddress, kChannelBlock);
-                    return;
-                }
+            if (NextUsedChannel(engine, radioUses)) {
+                engine.ReadData(engine.BlockAddress, kChannelBlock);
+                return;
             }
             NextStage(engine, 0);
             break;
