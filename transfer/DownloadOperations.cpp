@@ -65,6 +65,31 @@ void DownloadRoutine::settleThenSend(TransferEngine& engine)
     });
 }
 
+void DownloadRoutine::startBlocks(TransferEngine& engine, int32_t blockSize)
+{
+    engine.state().direction = kDirectionWrite;
+    blocks_ = BlockCount(source_.length, blockSize);
+    engine.ProgressUnit = static_cast<uint16_t>(blocks_ / kProgressSteps);
+    progress_.reset(blocks_);
+    prepared_ = -1;
+    NextStage(engine);
+    settleThenSend(engine);
+}
+
+bool DownloadRoutine::sendNextBlock(TransferEngine& engine)
+{
+    progress_.account(engine);
+    if (engine.BlockAddress >= blocks_)
+        return false;
+    // A block the radio did not take is sent again as it was, not read anew.
+    if (engine.BlockAddress != prepared_) {
+        prepareBlock(engine.BlockAddress);
+        prepared_ = engine.BlockAddress;
+    }
+    sendBlock(engine);
+    return true;
+}
+
 QByteArray DL_Write::linkRequest() const
 {
     return AsMessage(dl::kLinkRequest);
@@ -75,27 +100,12 @@ void DL_Write::run(TransferEngine& engine)
     for (;;) {
         switch (engine.OperationStage) {
         case 0:
-            engine.state().direction = kDirectionWrite;
             packet_.fill(0);
-            blocks_ = BlockCount(source_.length, static_cast<int32_t>(dl::kPageSize));
-            engine.ProgressUnit = static_cast<uint16_t>(blocks_ / kProgressSteps);
-            progress_.reset(blocks_);
-            prepared_ = -1;
-            NextStage(engine);
-            settleThenSend(engine);
+            startBlocks(engine, static_cast<int32_t>(dl::kPageSize));
             return;
         case 1:
-            progress_.account(engine);
-            if (engine.BlockAddress < blocks_) {
-                if (engine.BlockAddress != prepared_) {
-                    packet_[dl::kPacketFlag] = source_.fileChosen;
-                    le::put16(packet_.data() + dl::kPacketPage, dl::PageNumber(source_.DataOffset_DL, engine.BlockAddress));
-                    reader_.readNext(source_.file);
-                    prepared_ = engine.BlockAddress;
-                }
-                WriteData_DL(engine);
+            if (sendNextBlock(engine))
                 return;
-            }
             NextStage(engine);
             break;
         default:
@@ -106,7 +116,14 @@ void DL_Write::run(TransferEngine& engine)
     }
 }
 
-void DL_Write::WriteData_DL(TransferEngine& engine)
+void DL_Write::prepareBlock(int32_t block)
+{
+    packet_[dl::kPacketFlag] = source_.fileChosen;
+    le::put16(packet_.data() + dl::kPacketPage, dl::PageNumber(source_.DataOffset_DL, block));
+    reader_.readNext(source_.file);
+}
+
+void DL_Write::sendBlock(TransferEngine& engine)
 {
     expectAck(engine);
     dl::SealPacket(packet_);
@@ -124,25 +141,12 @@ void UpdateMcu_Write::run(TransferEngine& engine)
     for (;;) {
         switch (engine.OperationStage) {
         case 0:
-            engine.state().direction = kDirectionWrite;
             block_.fill(0);
-            blocks_ = BlockCount(source_.length, fw::kBlockSize);
-            engine.ProgressUnit = static_cast<uint16_t>(blocks_ / kProgressSteps);
-            progress_.reset(blocks_);
-            read_ = -1;
-            NextStage(engine);
-            settleThenSend(engine);
+            startBlocks(engine, fw::kBlockSize);
             return;
         case 1:
-            progress_.account(engine);
-            if (engine.BlockAddress < blocks_) {
-                if (engine.BlockAddress != read_) {
-                    reader_.readNext(source_.file);
-                    read_ = engine.BlockAddress;
-                }
-                WriteData_UpdateMcu(engine, block_.data(), static_cast<uint16_t>(block_.size()));
+            if (sendNextBlock(engine))
                 return;
-            }
             NextStage(engine);
             break;
         case 2:
@@ -160,6 +164,16 @@ void UpdateMcu_Write::run(TransferEngine& engine)
             return;
         }
     }
+}
+
+void UpdateMcu_Write::prepareBlock(int32_t)
+{
+    reader_.readNext(source_.file);
+}
+
+void UpdateMcu_Write::sendBlock(TransferEngine& engine)
+{
+    WriteData_UpdateMcu(engine, block_.data(), static_cast<uint16_t>(block_.size()));
 }
 
 void UpdateMcu_Write::WriteData_UpdateMcu(TransferEngine& engine, const uint8_t* data, uint16_t length)

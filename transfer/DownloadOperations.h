@@ -44,11 +44,21 @@ protected:
     static void expectAck(TransferEngine& engine);
     // Stage 0's pause: the next transmit tick comes kSettleMs later.
     void settleThenSend(TransferEngine& engine);
+    // Stage 0 of both downloads: the file counted in blocks of blockSize, then
+    // the pause before the first block.
+    void startBlocks(TransferEngine& engine, int32_t blockSize);
+    // The block stage of both downloads: false once every block is acknowledged.
+    bool sendNextBlock(TransferEngine& engine);
+    // Fills the outgoing block with the file's next stretch.
+    virtual void prepareBlock(int32_t block) = 0;
+    virtual void sendBlock(TransferEngine& engine) = 0;
 
     DownloadSource& source_;
     ShortDownloadProgress progress_;
 
 private:
+    int32_t blocks_ = 0;
+    int32_t prepared_ = -1;
     bool closed_ = false;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
@@ -62,12 +72,11 @@ public:
     QByteArray linkRequest() const override;
 
 private:
-    void WriteData_DL(TransferEngine& engine);
+    void prepareBlock(int32_t block) override;
+    void sendBlock(TransferEngine& engine) override;
 
     dl::DownloadPacket packet_{};
     DownloadBlockReader reader_{std::span(packet_).subspan<dl::kPacketData, dl::kPageSize>()};
-    int32_t blocks_ = 0;
-    int32_t prepared_ = -1;
 };
 
 // TransferOperation 12: the file in 160-byte blocks, then the two end
@@ -80,12 +89,12 @@ public:
     bool ignoresRejectedWrite() const override { return true; }
 
 private:
+    void prepareBlock(int32_t block) override;
+    void sendBlock(TransferEngine& engine) override;
     void WriteData_UpdateMcu(TransferEngine& engine, const uint8_t* data, uint16_t length);
 
     std::array<uint8_t, fw::kBlockSize> block_{};
     DownloadBlockReader reader_{block_};
-    int32_t blocks_ = 0;
-    int32_t read_ = -1;
 };
 
 // Registers DL_Write and UpdateMcu_Write; both read the file of source, which
