@@ -1,16 +1,19 @@
-#include "dialog_driver.h"
 #include "engine_rig.h"
 
 #include "app/AppLang.h"
 #include "app/Backups.h"
 #include "app/MainWindow.h"
 #include "codeplug/CodeplugFile.h"
+#include "support/TransferDialogDriver.h"
+#include "transfer/TProgramDialog.h"
 #include "transfer/TransferRun.h"
 #include "transfer/TransferTexts.h"
 
 #include <QDir>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -73,18 +76,18 @@ TEST_P(TransferDialogTexts, CaptionsAndOutcomesInTheInterfaceLanguage)
         EXPECT_EQ(dialog.findChild<QPushButton*>("CancelBtn")->text(), QString::fromUtf8(lang.cancel));
     }
 
-    DialogDriver driver(rig.clock);
+    TransferDialogDriver driver(rig.clock);
     EXPECT_TRUE(RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionWrite, QString()));
     rig.emulator.setPassword("77");
     EXPECT_FALSE(RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionWrite, QString()));
     rig.backend.setAttached(false);
     EXPECT_FALSE(RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionWrite, QString()));
 
-    ASSERT_EQ(driver.messages.size(), 3u);
-    EXPECT_EQ(driver.messages[0].text, QString::fromUtf8(lang.success));
-    EXPECT_EQ(driver.messages[1].text, QString::fromUtf8(lang.passwordError));
-    EXPECT_EQ(driver.messages[2].text, QString::fromUtf8(lang.failure));
-    for (const auto& m : driver.messages)
+    ASSERT_EQ(driver.shownMessages().size(), 3u);
+    EXPECT_EQ(driver.shownMessages()[0].message, QString::fromUtf8(lang.success));
+    EXPECT_EQ(driver.shownMessages()[1].message, QString::fromUtf8(lang.passwordError));
+    EXPECT_EQ(driver.shownMessages()[2].message, QString::fromUtf8(lang.failure));
+    for (const auto& m : driver.shownMessages())
         EXPECT_FALSE(m.timersLive);
 }
 
@@ -104,7 +107,7 @@ TEST_F(TransferDialog, ReadStoresItsDataOnlyAfterTheSuccessMessage)
     FillCodeplug(rig.program.model, {100});
     const ModelSnapshot before(rig.program.model);
 
-    DialogDriver driver(rig.clock);
+    TransferDialogDriver driver(rig.clock);
     bool unchangedWhileShown = false;
     driver.whileMessageShown = [&] { unchangedWhileShown = ModelSnapshot(rig.program.model) == before; };
     const bool ok = RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionRead,
@@ -114,23 +117,23 @@ TEST_F(TransferDialog, ReadStoresItsDataOnlyAfterTheSuccessMessage)
     EXPECT_TRUE(unchangedWhileShown);
     EXPECT_TRUE(rig.program.model.IsChannelUsed(3));
     EXPECT_FALSE(rig.program.model.IsChannelUsed(100));
-    EXPECT_EQ(driver.title, MainText(247));
+    EXPECT_EQ(driver.lastTransferTitle(), MainText(247));
 }
 
 TEST_F(TransferDialog, StartWithoutRadioSendsNothing)
 {
     AppLang().fSetLangType(1);
     rig.backend.setAttached(false);
-    DialogDriver driver(rig.clock);
+    TransferDialogDriver driver(rig.clock);
     EXPECT_FALSE(RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionRead, QString()));
-    ASSERT_EQ(driver.messages.size(), 1u);
-    EXPECT_EQ(driver.messages[0].text, "Communication False");
+    ASSERT_EQ(driver.shownMessages().size(), 1u);
+    EXPECT_EQ(driver.shownMessages()[0].message, "Communication False");
     EXPECT_TRUE(rig.backend.writtenReports.empty());
 }
 
 TEST_F(TransferDialog, ButtonsStayDisabledOnceStarted)
 {
-    DialogDriver driver(rig.clock);
+    TransferDialogDriver driver(rig.clock);
     driver.play = [&](TProgramDialog& dialog) {
         QTest::mouseClick(dialog.ProgramStart, Qt::LeftButton);
         EXPECT_FALSE(dialog.ProgramStart->isEnabled());
@@ -140,17 +143,17 @@ TEST_F(TransferDialog, ButtonsStayDisabledOnceStarted)
         dialog.close();
     };
     EXPECT_FALSE(RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionRead, QString()));
-    EXPECT_TRUE(driver.messages.empty());
+    EXPECT_TRUE(driver.shownMessages().empty());
 }
 
 TEST_F(TransferDialog, CancelBeforeStartExchangesNothing)
 {
-    DialogDriver driver(rig.clock);
+    TransferDialogDriver driver(rig.clock);
     driver.play = [](TProgramDialog& dialog) { QTest::mouseClick(dialog.CancelBtn, Qt::LeftButton); };
     EXPECT_FALSE(RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionRead, QString()));
     rig.clock.advance(10000);
     EXPECT_TRUE(rig.backend.writtenReports.empty());
-    EXPECT_TRUE(driver.messages.empty());
+    EXPECT_TRUE(driver.shownMessages().empty());
 }
 
 TEST_F(TransferDialog, MainWindowReadAndWriteCommands)
@@ -169,9 +172,9 @@ TEST_F(TransferDialog, MainWindowReadAndWriteCommands)
     const auto backupFiles = [&] { return backups.entryList({QStringLiteral("*.kvf")}, QDir::Files, QDir::Name); };
     const QStringList before = backupFiles();
 
-    DialogDriver driver(rig.clock);
+    TransferDialogDriver driver(rig.clock);
     window.MenuEdit_ReadClick();
-    EXPECT_EQ(driver.title, "Read from radio");
+    EXPECT_EQ(driver.lastTransferTitle(), "Read from radio");
     EXPECT_TRUE(rig.program.model.IsChannelUsed(4));
     EXPECT_FALSE(rig.program.model.IsChannelUsed(100));
 
@@ -186,10 +189,10 @@ TEST_F(TransferDialog, MainWindowReadAndWriteCommands)
 
     rig.program.model.SetChannelUsed(5, true);
     window.MenuEdit_WriteClick();
-    EXPECT_EQ(driver.title, "Write to radio");
+    EXPECT_EQ(driver.lastTransferTitle(), "Write to radio");
     EXPECT_EQ(rig.emulator.memory[0], 0x38); // channels 3, 4 and 5
-    ASSERT_EQ(driver.messages.size(), 2u);
-    EXPECT_EQ(driver.messages[1].text, "SUCCESS");
+    ASSERT_EQ(driver.shownMessages().size(), 2u);
+    EXPECT_EQ(driver.shownMessages()[1].message, "SUCCESS");
 }
 
 TEST(TransferTitles, ByOperation)

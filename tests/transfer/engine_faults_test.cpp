@@ -1,8 +1,12 @@
-#include "dialog_driver.h"
 #include "engine_rig.h"
 
 #include "app/AppLang.h"
+#include "support/TransferDialogDriver.h"
+#include "transfer/TProgramDialog.h"
 #include "transfer/TransferRun.h"
+
+#include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -34,13 +38,13 @@ TEST_P(FaultMatrix, RunEndsWithItsTextAndTheModelIsUntouched)
     fault.inject(rig.emulator.faults);
     const ModelSnapshot before(rig.program.model);
 
-    DialogDriver driver(rig.clock);
+    TransferDialogDriver driver(rig.clock);
     const bool ok = RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, direction, QStringLiteral("t"));
 
-    ASSERT_EQ(driver.messages.size(), 1u);
-    EXPECT_FALSE(driver.messages[0].timersLive);
+    ASSERT_EQ(driver.shownMessages().size(), 1u);
+    EXPECT_FALSE(driver.shownMessages()[0].timersLive);
     EXPECT_EQ(ok, fault.succeeds);
-    EXPECT_EQ(driver.messages[0].text, fault.succeeds ? "SUCCESS" : "Communication False");
+    EXPECT_EQ(driver.shownMessages()[0].message, fault.succeeds ? "SUCCESS" : "Communication False");
     if (direction == kDirectionRead && fault.succeeds) {
         RadioImage repacked;
         GetDataForWrite(rig.program.model, repacked, FixedTime, FixedRandom);
@@ -79,7 +83,7 @@ TEST(FaultMatrix, CancelledReadChangesNothing)
     EmulatorRig rig;
     FillCodeplug(rig.program.model, {7});
     const ModelSnapshot before(rig.program.model);
-    DialogDriver driver(rig.clock);
+    TransferDialogDriver driver(rig.clock);
     driver.play = [&](TProgramDialog& dialog) {
         QTest::mouseClick(dialog.ProgramStart, Qt::LeftButton);
         rig.clock.advance(150);
@@ -87,7 +91,7 @@ TEST(FaultMatrix, CancelledReadChangesNothing)
         dialog.close();
     };
     EXPECT_FALSE(RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionRead, QString()));
-    EXPECT_TRUE(driver.messages.empty());
+    EXPECT_TRUE(driver.shownMessages().empty());
     EXPECT_EQ(ModelSnapshot(rig.program.model), before);
     for (const QByteArray& report : rig.backend.writtenReports)
         EXPECT_NE(report.at(1), 'E');

@@ -1,81 +1,32 @@
 #pragma once
 
-#include "app/Program.h"
 #include "codeplug/RadioImagePacking.h"
-#include "tools/emulator/LoopbackHidBackend.h"
-#include "tools/emulator/RadioEmulator.h"
+#include "support/RadioRig.h"
 #include "transfer/CodeplugOperations.h"
-#include "transfer/HidLink.h"
-#include "transfer/TransferClock.h"
-#include "transfer/TransferEngine.h"
-#include "transfer/TransferEnvironment.h"
 
 #include <QByteArray>
 
-#include <cstring>
-#include <memory>
-#include <optional>
+#include <cstdint>
+#include <span>
 #include <vector>
 
 namespace lt::test {
 
-// A whole program side (model, image, link, engine environment) attached to an
-// in-process radio emulator, all on a virtual clock.
-struct EmulatorRig {
-    VirtualClock clock;
-    RadioEmulator emulator;
-    LoopbackHidBackend backend{emulator, clock};
-    HidLink link{backend};
-    TransferEnvironment env{backend, link, clock};
-    Program program;
-
-    EmulatorRig()
-    {
-        program.settings.AutoSeachPort = false;
-        RegisterCodeplugOperations(env.operations, program);
-        link.HidCtlDeviceChange();
-    }
-
-    // Runs one operation headless to its end (or until limitMs of virtual time
-    // have passed) and returns its outcome.
-    std::optional<TransferOutcome> run(int32_t operation, int32_t direction, int64_t limitMs = 600000)
-    {
-        env.state.TransferOperation = operation;
-        env.state.direction = direction;
-        routine = env.operations.create(operation, direction);
-        engine = std::make_unique<TransferEngine>(link, clock, env.state, program, *routine);
-        engine->ProgramStartClick();
-        clock.advanceUntil([&] { return engine->outcome().has_value(); }, limitMs);
-        return engine->outcome();
-    }
-
-    // The messages the program sent, in order (each fits one report here).
-    std::vector<QByteArray> sentMessages() const
-    {
-        std::vector<QByteArray> messages;
-        for (const QByteArray& report : backend.writtenReports)
-            messages.push_back(report.mid(1));
-        return messages;
-    }
-
+// The transfer tests pin down where the blocks go, not what they carry.
+struct EmulatorRig : RadioRig {
     struct Block {
         char tag;
         int address;
         int length;
         bool operator==(const Block&) const = default;
     };
-    // The block reads or writes sent, in order.
     std::vector<Block> sentBlocks(char tag) const
     {
         std::vector<Block> blocks;
-        for (const QByteArray& m : sentMessages())
-            if (m.size() >= 4 && m[0] == tag)
-                blocks.push_back({tag, (uint8_t(m[1]) << 8) | uint8_t(m[2]), uint8_t(m[3])});
+        for (const RadioRig::Block& b : RadioRig::sentBlocks(tag))
+            blocks.push_back({b.tag, b.address, b.length});
         return blocks;
     }
-
-    std::unique_ptr<OperationRoutine> routine;
-    std::unique_ptr<TransferEngine> engine;
 };
 
 // Everything of the program's codeplug that a transfer could change.
