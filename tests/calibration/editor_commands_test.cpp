@@ -1,6 +1,8 @@
 #include "editor_fixture.h"
 
+#include "app/MessageDialogs.h"
 #include "support/ModalScript.h"
+#include "support/TransferDialogDriver.h"
 
 namespace lt::test {
 namespace {
@@ -71,11 +73,11 @@ TEST_F(EditorTest, ReadShowsTheCalibrationFromTheRadio)
     const CalibrationTransmitArea block = radio.GetAdjustmentData();
     std::copy(block.begin(), block.end(), rig.emulator.memory.begin() + 0xF000);
 
-    TransferDialogPlayer player(rig.clock);
+    TransferDialogDriver player(rig.clock);
     button("bRead")->click();
 
-    EXPECT_EQ(player.titles, QStringList{QStringLiteral("Read from radio")});
-    EXPECT_EQ(player.messages, QStringList{QStringLiteral("SUCCESS")});
+    EXPECT_EQ(player.transferTitles, QStringList{QStringLiteral("Read from radio")});
+    EXPECT_EQ(player.messages(), QStringList{QStringLiteral("SUCCESS")});
     EXPECT_EQ(calibration().get(cal::PinPian_W), 33u);
     EXPECT_EQ(edit("ePinPian_W")->text(), QStringLiteral("33"));
     EXPECT_EQ(grid("sgAPC")->item(5, 1)->text(), QStringLiteral("440.00000"));
@@ -86,10 +88,10 @@ TEST_F(EditorTest, AFailedReadShowsNothingNew)
 {
     rig.emulator.faults.dropEvery = 1;
     const CalibrationData before = calibration();
-    TransferDialogPlayer player(rig.clock);
+    TransferDialogDriver player(rig.clock);
     button("bRead")->click();
 
-    EXPECT_EQ(player.messages, QStringList{QStringLiteral("Communication False")});
+    EXPECT_EQ(player.messages(), QStringList{QStringLiteral("Communication False")});
     EXPECT_EQ(calibration(), before);
 }
 
@@ -101,20 +103,20 @@ TEST_F(EditorTest, WriteAndWriteAllSendWhatTheEditorHolds)
     const QByteArray packed(reinterpret_cast<const char*>(calibration().GetAdjustmentData().data()), 416);
 
     {
-        TransferDialogPlayer player(rig.clock);
+        TransferDialogDriver player(rig.clock);
         button("bWrite")->click();
-        EXPECT_EQ(player.titles, QStringList{QStringLiteral("Write to radio")});
-        EXPECT_EQ(player.messages, QStringList{QStringLiteral("SUCCESS")});
+        EXPECT_EQ(player.transferTitles, QStringList{QStringLiteral("Write to radio")});
+        EXPECT_EQ(player.messages(), QStringList{QStringLiteral("SUCCESS")});
         EXPECT_EQ(rig.memory(0xF000, 416), packed);
         EXPECT_EQ(rig.emulator.memory[0xF135], 30);
     }
     rig.emulator.memory.fill(0xFF);
     rig.backend.writtenReports.clear();
     {
-        TransferDialogPlayer player(rig.clock);
+        TransferDialogDriver player(rig.clock);
         button("bAllWrite")->click();
-        EXPECT_EQ(player.titles, QStringList{QStringLiteral("Write to radio")});
-        EXPECT_EQ(player.messages, QStringList{QStringLiteral("SUCCESS")});
+        EXPECT_EQ(player.transferTitles, QStringList{QStringLiteral("Write to radio")});
+        EXPECT_EQ(player.messages(), QStringList{QStringLiteral("SUCCESS")});
         EXPECT_EQ(rig.memory(0xF000, 416), packed);
         EXPECT_GT(rig.sentBlocks('W').size(), 26u);
     }
@@ -124,11 +126,11 @@ TEST_F(EditorTest, TheStatusButtonShowsVoltageAndVoxValues)
 {
     rig.emulator.status[0] = 0x8C;
     rig.emulator.status[1] = 0x21;
-    TransferDialogPlayer player(rig.clock);
+    TransferDialogDriver player(rig.clock);
     button("Read1846Status")->click();
 
-    EXPECT_EQ(player.titles, QStringList{QStringLiteral("Read from radio")});
-    EXPECT_EQ(player.messages, QStringList{QStringLiteral("SUCCESS")});
+    EXPECT_EQ(player.transferTitles, QStringList{QStringLiteral("Read from radio")});
+    EXPECT_EQ(player.messages(), QStringList{QStringLiteral("SUCCESS")});
     EXPECT_EQ(control<QLabel>("sCurBatt")->text(), QStringLiteral("140"));
     EXPECT_EQ(control<QLabel>("sCurVox")->text(), QStringLiteral("33"));
 }

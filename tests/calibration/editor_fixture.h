@@ -1,9 +1,8 @@
 #pragma once
 
-#include "service_rig.h"
-
 #include "app/AppLang.h"
 #include "calibration/TAdjustmentDlg.h"
+#include "support/RadioRig.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -77,7 +76,7 @@ protected:
 
     CalibrationData& calibration() { return rig.program.calibration; }
 
-    ServiceRig rig;
+    RadioRig rig;
     std::unique_ptr<TAdjustmentDlg> dialog;
 };
 

@@ -1,6 +1,5 @@
-#include "service_rig.h"
-
 #include "codeplug/PasswordRecord.h"
+#include "support/RadioRig.h"
 #include "transfer/TransferState.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +9,7 @@
 namespace lt::test {
 namespace {
 
-std::span<const uint8_t, kPasswordRecordSize> RadioRecord(const ServiceRig& rig)
+std::span<const uint8_t, kPasswordRecordSize> RadioRecord(const RadioRig& rig)
 {
     return std::span<const uint8_t, kPasswordRecordSize>(rig.emulator.memory.data() + kPasswordRecordAddress,
                                                          kPasswordRecordSize);
@@ -18,15 +17,15 @@ std::span<const uint8_t, kPasswordRecordSize> RadioRecord(const ServiceRig& rig)
 
 TEST(CustomerIdWrite, SendsTheIdFollowedByFifteenErasedBytes)
 {
-    ServiceRig rig;
+    RadioRig rig;
     rig.program.customerId = 5;
 
     EXPECT_EQ(rig.run(op::CustomerId, kDirectionWrite), TransferOutcome::Success);
 
-    const std::vector<ServiceRig::Block> writes = rig.sentBlocks('W');
+    const std::vector<RadioRig::Block> writes = rig.sentBlocks('W');
     const QByteArray expected = QByteArray(1, '\x05') + QByteArray(15, '\xFF');
     ASSERT_EQ(writes.size(), 1u);
-    EXPECT_EQ(writes[0], (ServiceRig::Block{'W', 0x5000, 16, expected}));
+    EXPECT_EQ(writes[0], (RadioRig::Block{'W', 0x5000, 16, expected}));
     EXPECT_EQ(rig.memory(0x5000, 16), expected);
     EXPECT_EQ(rig.sentMessages().back().left(1), QByteArray("E"));
     EXPECT_EQ(rig.program.customerId, 5);
@@ -34,21 +33,21 @@ TEST(CustomerIdWrite, SendsTheIdFollowedByFifteenErasedBytes)
 
 TEST(CustomerIdRead, TakesTheFirstOfSixBytes)
 {
-    ServiceRig rig;
+    RadioRig rig;
     const uint8_t stored[] = {0xC8, 0x11, 0x22, 0x33, 0x44, 0x55};
     std::copy(std::begin(stored), std::end(stored), rig.emulator.memory.begin() + 0x5000);
 
     EXPECT_EQ(rig.run(op::CustomerId, kDirectionRead), TransferOutcome::Success);
 
-    const std::vector<ServiceRig::Block> reads = rig.sentBlocks('R');
+    const std::vector<RadioRig::Block> reads = rig.sentBlocks('R');
     ASSERT_EQ(reads.size(), 3u); // two password blocks, then the ID
-    EXPECT_EQ(reads[2], (ServiceRig::Block{'R', 0x5000, 6, {}}));
+    EXPECT_EQ(reads[2], (RadioRig::Block{'R', 0x5000, 6, {}}));
     EXPECT_EQ(rig.program.customerId, 200);
 }
 
 TEST(CustomerIdRead, AFailedReadKeepsTheId)
 {
-    ServiceRig rig;
+    RadioRig rig;
     rig.emulator.memory[0x5000] = 0xC8;
     rig.program.customerId = 9;
     rig.emulator.faults.silenceAfterBlocks = 2;
@@ -59,12 +58,12 @@ TEST(CustomerIdRead, AFailedReadKeepsTheId)
 
 TEST(PasswordWrite, SendsTheRecordOfTheNewPassword)
 {
-    ServiceRig rig;
+    RadioRig rig;
     rig.program.model.setText(cp::NewPassword, "abc");
 
     EXPECT_EQ(rig.run(op::RadioPassword, kDirectionWrite), TransferOutcome::Success);
 
-    const std::vector<ServiceRig::Block> writes = rig.sentBlocks('W');
+    const std::vector<RadioRig::Block> writes = rig.sentBlocks('W');
     ASSERT_EQ(writes.size(), 1u);
     EXPECT_EQ(writes[0].address, 0xC000);
     EXPECT_EQ(writes[0].length, 16);
@@ -89,7 +88,7 @@ TEST(PasswordWrite, AProtectedRadioTakesANewPasswordOnlyAfterItsCurrentOne)
     };
     for (const Case& c :
          {Case{"1234", TransferOutcome::Success, "77"}, Case{"4321", TransferOutcome::PasswordError, "1234"}}) {
-        ServiceRig rig;
+        RadioRig rig;
         rig.emulator.setPassword("1234");
         rig.program.model.setText(cp::EnteredPassword, c.entered);
         rig.program.model.setText(cp::NewPassword, "77");
@@ -101,7 +100,7 @@ TEST(PasswordWrite, AProtectedRadioTakesANewPasswordOnlyAfterItsCurrentOne)
 
 TEST(PasswordWrite, AnEmptyNewPasswordRemovesTheProtection)
 {
-    ServiceRig rig;
+    RadioRig rig;
     rig.emulator.setPassword("1234");
     rig.program.model.setText(cp::EnteredPassword, "1234");
 

@@ -1,7 +1,6 @@
-#include "service_rig.h"
-
 #include "calibration/CalibrationData.h"
 #include "calibration/CalibrationLayout.h"
+#include "support/RadioRig.h"
 #include "transfer/TransferState.h"
 
 #include <gtest/gtest.h>
@@ -31,13 +30,13 @@ QByteArray Bytes(const CalibrationTransmitArea& area)
 
 TEST(CalibrationWrite, SendsTwentySixUnitsAndTheRadioHoldsThePackedBlock)
 {
-    ServiceRig rig;
+    RadioRig rig;
     rig.program.calibration = Patterned(7, 3);
     const CalibrationData before = rig.program.calibration;
 
     EXPECT_EQ(rig.run(op::Calibration, kDirectionWrite), TransferOutcome::Success);
 
-    const std::vector<ServiceRig::Block> writes = rig.sentBlocks('W');
+    const std::vector<RadioRig::Block> writes = rig.sentBlocks('W');
     ASSERT_EQ(writes.size(), 26u);
     for (std::size_t k = 0; k < writes.size(); ++k) {
         EXPECT_EQ(writes[k].address, 0xF000 + 16 * static_cast<int>(k)) << k;
@@ -54,7 +53,7 @@ TEST(CalibrationWrite, SendsTwentySixUnitsAndTheRadioHoldsThePackedBlock)
 
 TEST(CalibrationRead, TakesExactlyTheFieldsTheBlockCarries)
 {
-    ServiceRig rig;
+    RadioRig rig;
     const CalibrationData radio = Patterned(7, 3);
     const CalibrationTransmitArea block = radio.GetAdjustmentData();
     std::copy(block.begin(), block.end(), rig.emulator.memory.begin() + 0xF000);
@@ -63,11 +62,11 @@ TEST(CalibrationRead, TakesExactlyTheFieldsTheBlockCarries)
 
     EXPECT_EQ(rig.run(op::Calibration, kDirectionRead), TransferOutcome::Success);
 
-    const std::vector<ServiceRig::Block> reads = rig.sentBlocks('R');
+    const std::vector<RadioRig::Block> reads = rig.sentBlocks('R');
     // Two password blocks, then the 26 calibration units.
     ASSERT_EQ(reads.size(), 28u);
     for (int k = 0; k < 26; ++k)
-        EXPECT_EQ(reads[static_cast<std::size_t>(k + 2)], (ServiceRig::Block{'R', 0xF000 + 16 * k, 16, {}})) << k;
+        EXPECT_EQ(reads[static_cast<std::size_t>(k + 2)], (RadioRig::Block{'R', 0xF000 + 16 * k, 16, {}})) << k;
 
     const CalibrationData& now = rig.program.calibration;
     const std::set<std::string> neverSent = {
@@ -110,7 +109,7 @@ TEST(CalibrationRead, TakesExactlyTheFieldsTheBlockCarries)
 
 TEST(CalibrationRead, AFailedReadChangesNothing)
 {
-    ServiceRig rig;
+    RadioRig rig;
     const CalibrationData radio = Patterned(7, 3);
     const CalibrationTransmitArea block = radio.GetAdjustmentData();
     std::copy(block.begin(), block.end(), rig.emulator.memory.begin() + 0xF000);
@@ -126,7 +125,7 @@ TEST(CalibrationRead, AFailedReadChangesNothing)
 TEST(CalibrationWrite, AProtectedRadioTakesTheCalibrationOnlyWithItsPassword)
 {
     for (const char* entered : {"1234", "9999"}) {
-        ServiceRig rig;
+        RadioRig rig;
         rig.emulator.setPassword("1234");
         rig.program.model.setText(cp::EnteredPassword, entered);
         const bool right = QByteArray(entered) == "1234";

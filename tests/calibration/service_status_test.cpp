@@ -1,7 +1,6 @@
-#include "service_rig.h"
-
 #include "calibration/CalibrationData.h"
 #include "calibration/RfChipStatus.h"
+#include "support/RadioRig.h"
 #include "transfer/TransferState.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +25,7 @@ class StatusReadout : public ::testing::TestWithParam<FlagCase> {};
 TEST_P(StatusReadout, AYsReplyFillsTheStatusFields)
 {
     const FlagCase& c = GetParam();
-    ServiceRig rig;
+    RadioRig rig;
     rig.emulator.status = {0x81, 0x42, 0x33, 0x24, c.compare, 0xFF, c.rssiCmp3, c.pkdetCmp, 0xFF, 0x55, 0x01, 0x02,
                            0xEE, 0xEE};
     RfChipStatus before;
@@ -77,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(StatusReadoutReplies, OtherLeadingBytesAreDiscardedAndTheRequestRepeatsAtTheNextTick)
 {
-    ServiceRig rig;
+    RadioRig rig;
     rig.emulator.status[0] = 0x99;
     rig.emulator.faults.wrongTagReply = 1;
 
@@ -96,7 +95,7 @@ TEST(StatusReadoutReplies, OtherLeadingBytesAreDiscardedAndTheRequestRepeatsAtTh
 
 TEST(StatusReadoutReplies, WithoutAReplyTheRunFailsAfterSixSeconds)
 {
-    ServiceRig rig;
+    RadioRig rig;
     rig.emulator.faults.dropEvery = 1;
     rig.emulator.status[0] = 0x99;
     const CalibrationData before = rig.program.calibration;
@@ -115,7 +114,7 @@ TEST(StatusReadoutReplies, WithoutAReplyTheRunFailsAfterSixSeconds)
 // The reply is complete at 14 bytes, however it is split.
 TEST(StatusReadoutReplies, FourteenBytesCompleteAReply)
 {
-    ServiceRig rig;
+    RadioRig rig;
     rig.emulator.faults.dropEvery = 1;
     rig.program.image.bytes.fill(0xAB);
     rig.start(op::RfChipStatus, kDirectionRead);
@@ -141,7 +140,7 @@ TEST(StatusReadoutReplies, FourteenBytesCompleteAReply)
 
 TEST(StatusReadoutReplies, OnlyTheTagDecidesBeforeFourteenBytes)
 {
-    ServiceRig rig;
+    RadioRig rig;
     rig.emulator.faults.dropEvery = 1;
     rig.start(op::RfChipStatus, kDirectionRead);
     rig.clock.advance(150);
