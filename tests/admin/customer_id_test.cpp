@@ -4,6 +4,7 @@
 #include "app/AppLang.h"
 
 #include <QComboBox>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ TEST_F(CustomerIdDialog, WriteSendsTheIdAndFifteenFillBytes)
     dialog.bCustom_W->click();
 
     EXPECT_EQ(user.messages(), QStringList{"SUCCESS"});
-    EXPECT_EQ(user.transferTitles, std::vector<QString>{QString()});
+    EXPECT_EQ(user.transferTitles, QStringList{QString()});
     EXPECT_EQ(rig.program.customerId, 5);
     QByteArray block("\x57\x50\x00\x10\x05", 5);
     block += QByteArray(15, '\xFF');

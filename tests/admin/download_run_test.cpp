@@ -2,14 +2,20 @@
 
 #include "app/AppLang.h"
 #include "tools/emulator/DownloadFrameDecoder.h"
+#include "transfer/TProgramDialog.h"
 #include "transfer/TUpdateDlg.h"
+#include "transfer/TransferState.h"
 
+#include <QCoreApplication>
+#include <QDialog>
 #include <QFile>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -163,7 +169,7 @@ TEST_F(UpdateDialog, DataDownloadSendsOneFramePerPageAtTheOffset)
     auto dialog = openDialog(user, writeFile("font.hcn", file), "12345");
     dialog->bUpdate->click();
 
-    EXPECT_EQ(user.transferTitles, std::vector<QString>{QString::fromUtf8("下载")});
+    EXPECT_EQ(user.transferTitles, QStringList{QString::fromUtf8("下载")});
     EXPECT_EQ(user.messages(), QStringList{"SUCCESS"});
     EXPECT_EQ(user.transferProgress, std::vector<int>{100});
     EXPECT_FALSE(rig.download->file.isOpen());
@@ -306,7 +312,7 @@ TEST_F(UpdateDialog, FirmwareGoesInBlocksOf160ThenTheTwoEndCommands)
 
     EXPECT_TRUE(user.systemErrors.isEmpty());
     EXPECT_EQ(user.messages(), QStringList{"SUCCESS"});
-    EXPECT_EQ(user.transferTitles, std::vector<QString>{QString::fromUtf8("下载")});
+    EXPECT_EQ(user.transferTitles, QStringList{QString::fromUtf8("下载")});
     EXPECT_FALSE(rig.download->file.isOpen());
 
     const std::vector<QByteArray> sent = rig.sentMessages();

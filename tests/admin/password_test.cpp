@@ -4,12 +4,19 @@
 #include "admin/TSetPasswordDlg.h"
 #include "app/AppLang.h"
 #include "codeplug/PasswordRecord.h"
+#include "transfer/TProgramDialog.h"
+#include "transfer/TransferRun.h"
+#include "transfer/TransferState.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,13 @@
 #include "admin/TPasswordDlg.h"
 #include "app/AppLang.h"
 #include "app/MainWindow.h"
+#include "transfer/TransferState.h"
 
+#include <QDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
