@@ -1,76 +1,44 @@
 #include "app/AppLang.h"
 #include "app/ChannelCsvCommands.h"
-#include "app/MessageDialogs.h"
-#include "app/ModalSeam.h"
 #include "app/Program.h"
 #include "app/SafetyNetTexts.h"
 #include "app/VerifyRadio.h"
 #include "codeplug/ChannelCsv.h"
 #include "codeplug/RadioImageLayout.h"
 #include "codeplug/RadioImagePacking.h"
-#include "tools/emulator/LoopbackHidBackend.h"
-#include "tools/emulator/RadioEmulator.h"
+#include "support/RadioRig.h"
+#include "support/TransferDialogDriver.h"
 #include "tools/emulator/SampleCodeplug.h"
-#include "transfer/HidLink.h"
-#include "transfer/TProgramDialog.h"
-#include "transfer/TransferClock.h"
-#include "transfer/TransferEnvironment.h"
 
 #include <QFile>
-#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <algorithm>
 
 namespace lt::test {
 namespace {
 
 // The program's side of the main window's new commands against an in-process
-// radio: the transfer dialog is started and run on the virtual clock, every
-// message is recorded and answered with OK, file dialogs answer from a queue.
-class WindowCommands : public ::testing::Test {
+// radio holding the sample codeplug.
+class WindowCommands : public ::testing::Test, protected RadioRig {
 protected:
     void SetUp() override
     {
         AppLang().fSetLangType(1);
-        program.settings.AutoSeachPort = false;
         FillSampleCodeplug(program.model);
         RadioImage image;
         CodeplugModel copy = program.model;
         GetDataForWrite(copy, image);
         std::copy(image.bytes.begin(), image.bytes.end(), emulator.memory.begin());
-
-        ModalHandlers handlers;
-        handlers.dialog = [this](QDialog& dialog) -> int {
-            if (auto* transfer = qobject_cast<TProgramDialog*>(&dialog)) {
-                transfer->HidCtlDeviceChange();
-                transfer->ProgramStart->click();
-                clock.advanceUntil([&] { return transfer->engine().outcome().has_value(); }, 600000);
-                return transfer->result();
-            }
-            messages << MessageOf(dialog);
-            return mrOK;
-        };
-        handlers.openFile = [this](const FileDialogRequest&) { return fileAnswer; };
-        handlers.saveFile = [this](const FileDialogRequest&) { return fileAnswer; };
-        guard.emplace(handlers);
     }
     void TearDown() override { AppLang().fSetDetectType(); }
 
     std::vector<uint8_t> modelBytes() const { return {program.model.block().begin(), program.model.block().end()}; }
 
-    VirtualClock clock;
-    RadioEmulator emulator;
-    LoopbackHidBackend backend{emulator, clock};
-    HidLink link{backend};
-    TransferEnvironment env{backend, link, clock};
-    Program program;
-    QStringList messages;
-    QString fileAnswer;
+    TransferDialogDriver user{clock};
     QTemporaryDir dir;
-    std::optional<ModalHandlersGuard> guard;
 };
 
 TEST_F(WindowCommands, VerifyRadioReportsAMatchAndLeavesTheCodeplugAlone)
@@ -82,7 +50,7 @@ TEST_F(WindowCommands, VerifyRadioReportsAMatchAndLeavesTheCodeplugAlone)
 
     ASSERT_TRUE(differences.has_value());
     EXPECT_TRUE(differences->empty());
-    EXPECT_EQ(messages, (QStringList{QStringLiteral("SUCCESS"), QStringLiteral("The radio holds what writing the codeplug would send.")}));
+    EXPECT_EQ(user.messages(), (QStringList{QStringLiteral("SUCCESS"), QStringLiteral("The radio holds what writing the codeplug would send.")}));
     EXPECT_EQ(modelBytes(), before);
     EXPECT_EQ(program.model.bands, bands);
 }
@@ -96,8 +64,8 @@ TEST_F(WindowCommands, VerifyRadioListsTheDifferingFields)
 
     ASSERT_TRUE(differences.has_value());
     ASSERT_EQ(differences->size(), 2u);
-    ASSERT_EQ(messages.size(), 2);
-    const QStringList lines = messages[1].split(QLatin1Char('\n'));
+    ASSERT_EQ(user.messages().size(), 2);
+    const QStringList lines = user.messages()[1].split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], SafetyNetText(safety_text::RadioDiffers));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("channel 12 TxFreq: file ")));
@@ -108,7 +76,7 @@ TEST_F(WindowCommands, AFailedVerifyReadShowsOnlyTheTransferOutcome)
 {
     backend.setAttached(false);
     EXPECT_FALSE(VerifyRadio(env, program, nullptr).has_value());
-    EXPECT_EQ(messages, QStringList{QStringLiteral("Communication False")});
+    EXPECT_EQ(user.messages(), QStringList{QStringLiteral("Communication False")});
 }
 
 TEST_F(WindowCommands, ALongReportIsCut)
@@ -126,29 +94,29 @@ TEST_F(WindowCommands, ImportCsvWithABadLineChangesNothingAndSaysWhere)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("Location,Frequency,Power\n1,145.000000,High\n2,146.000000,Medium\n");
     file.close();
-    fileAnswer = path;
+    user.openFile(path);
     const std::vector<uint8_t> before = modelBytes();
 
     EXPECT_FALSE(ImportCsvClick(program, nullptr));
     EXPECT_EQ(modelBytes(), before);
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0], QStringLiteral("Nothing was imported:\nline 3, column Power: 'Medium' is not High or Low"));
+    ASSERT_EQ(user.messages().size(), 1);
+    EXPECT_EQ(user.messages()[0], QStringLiteral("Nothing was imported:\nline 3, column Power: 'Medium' is not High or Low"));
 }
 
 TEST_F(WindowCommands, ExportThenImportCsvThroughTheCommands)
 {
-    fileAnswer = dir.filePath(QStringLiteral("channels.csv"));
+    const QString path = dir.filePath(QStringLiteral("channels.csv"));
+    user.saveFile(path).openFile(path);
     ExportCsvClick(program, nullptr);
-    QFile file(fileAnswer);
+    QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), ExportChannelsCsv(program.model).text);
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(user.messages().isEmpty());
 
     program.model.SetCodeplugDefaults();
     EXPECT_TRUE(ImportCsvClick(program, nullptr));
     EXPECT_EQ(program.model.UsedChannelCount(), cp::kChannelCount);
 
-    fileAnswer.clear();
     EXPECT_FALSE(ImportCsvClick(program, nullptr));
 }
 
