@@ -6,19 +6,6 @@
 
 namespace lt::test {
 
-namespace {
-
-QString takeFront(std::deque<QString>& queue)
-{
-    if (queue.empty())
-        return {};
-    QString value = queue.front();
-    queue.pop_front();
-    return value;
-}
-
-} // namespace
-
 ModalScript::ModalScript()
 {
     ModalHandlers handlers;
@@ -32,11 +19,11 @@ ModalScript::ModalScript()
     };
     handlers.openFile = [this](const FileDialogRequest& request) {
         fileRequests.push_back(request);
-        return takeFront(openFiles_);
+        return openFiles_.take();
     };
     handlers.saveFile = [this](const FileDialogRequest& request) {
         fileRequests.push_back(request);
-        return takeFront(saveFiles_);
+        return saveFiles_.take();
     };
     handlers.errorReport = [this](const QString& message) { errors << message; };
     handlers.systemError = [this](QWidget*, const QString& message) { errors << message; };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ModalSeam.h"
+#include "support/FileDialogQueue.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,12 +30,12 @@ public:
     }
     ModalScript& openFile(QString path)
     {
-        openFiles_.push_back(std::move(path));
+        openFiles_.push(std::move(path));
         return *this;
     }
     ModalScript& saveFile(QString path)
     {
-        saveFiles_.push_back(std::move(path));
+        saveFiles_.push(std::move(path));
         return *this;
     }
 
@@ -45,8 +46,8 @@ public:
 
 private:
     std::deque<int> results_;
-    std::deque<QString> openFiles_;
-    std::deque<QString> saveFiles_;
+    FileDialogQueue openFiles_;
+    FileDialogQueue saveFiles_;
     std::optional<ModalHandlersGuard> guard_;
 };
 

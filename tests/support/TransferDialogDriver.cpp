@@ -16,15 +16,6 @@ bool IsMessage(const QString& dialogName)
     return dialogName == QLatin1String("TUserWarnDlg") || dialogName == QLatin1String("TMyWarnDlg_2");
 }
 
-QString TakeFront(std::deque<QString>& queue)
-{
-    if (queue.empty())
-        return {};
-    QString value = queue.front();
-    queue.pop_front();
-    return value;
-}
-
 } // namespace
 
 TransferDialogDriver::TransferDialogDriver(VirtualClock& clock, int64_t limitMs)
@@ -47,13 +38,13 @@ TransferDialogDriver& TransferDialogDriver::answer(const QString& dialogName, in
 
 TransferDialogDriver& TransferDialogDriver::openFile(QString path)
 {
-    openFiles_.push_back(std::move(path));
+    openFiles_.push(std::move(path));
     return *this;
 }
 
 TransferDialogDriver& TransferDialogDriver::saveFile(QString path)
 {
-    saveFiles_.push_back(std::move(path));
+    saveFiles_.push(std::move(path));
     return *this;
 }
 
@@ -93,11 +84,11 @@ ModalHandlers TransferDialogDriver::handlers()
     h.dialog = [this](QDialog& dialog) { return respond(dialog); };
     h.openFile = [this](const FileDialogRequest& request) {
         fileRequests.push_back(request);
-        return TakeFront(openFiles_);
+        return openFiles_.take();
     };
     h.saveFile = [this](const FileDialogRequest& request) {
         fileRequests.push_back(request);
-        return TakeFront(saveFiles_);
+        return saveFiles_.take();
     };
     h.errorReport = [this](const QString& text) { errorReports << text; };
     h.systemError = [this](QWidget*, const QString& text) { systemErrors << text; };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ModalSeam.h"
+#include "support/FileDialogQueue.h"
 #include "transfer/TransferClock.h"
 
 #include <QString>
@@ -69,8 +70,8 @@ private:
     VirtualClock& clock_;
     int64_t limitMs_;
     std::map<QString, std::deque<Step>> steps_;
-    std::deque<QString> openFiles_;
-    std::deque<QString> saveFiles_;
+    FileDialogQueue openFiles_;
+    FileDialogQueue saveFiles_;
     TProgramDialog* current_ = nullptr;
     ModalHandlersGuard guard_;
 };
