@@ -19,10 +19,7 @@ RadioImage Packed(CodeplugModel model)
 TEST(CodeplugTransfer, FullReadAndWriteBackMatchPacking)
 {
     EmulatorRig rig;
-    CodeplugModel radioModel;
-    FillCodeplug(radioModel, AllChannels());
-    const RadioImage radio = Packed(radioModel);
-    std::copy(radio.bytes.begin(), radio.bytes.end(), rig.emulator.memory.begin());
+    const RadioImage radio = LoadRadio(rig.emulator, AllChannels());
 
     ASSERT_EQ(rig.run(op::Codeplug, kDirectionRead), TransferOutcome::Success);
     EXPECT_EQ(rig.engine->progress(), 100);

@@ -99,11 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(TransferDialog, ReadStoresItsDataOnlyAfterTheSuccessMessage)
 {
-    CodeplugModel radioModel;
-    FillCodeplug(radioModel, {3, 4});
-    RadioImage radio;
-    GetDataForWrite(radioModel, radio, FixedTime, FixedRandom);
-    std::copy(radio.bytes.begin(), radio.bytes.end(), rig.emulator.memory.begin());
+    LoadRadio(rig.emulator, {3, 4});
     FillCodeplug(rig.program.model, {100});
     const ModelSnapshot before(rig.program.model);
 
@@ -160,11 +156,7 @@ TEST_F(TransferDialog, MainWindowReadAndWriteCommands)
 {
     AppLang().fSetLangType(1);
     ProgramTransferEnvironment installed(rig.env);
-    CodeplugModel radioModel;
-    FillCodeplug(radioModel, {3, 4});
-    RadioImage radio;
-    GetDataForWrite(radioModel, radio, FixedTime, FixedRandom);
-    std::copy(radio.bytes.begin(), radio.bytes.end(), rig.emulator.memory.begin());
+    LoadRadio(rig.emulator, {3, 4});
     FillCodeplug(rig.program.model, {100});
     TForm1 window(rig.program, QString());
 

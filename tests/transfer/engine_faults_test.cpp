@@ -29,11 +29,7 @@ TEST_P(FaultMatrix, RunEndsWithItsTextAndTheModelIsUntouched)
 {
     const auto& [fault, direction] = GetParam();
     EmulatorRig rig;
-    CodeplugModel radioModel;
-    FillCodeplug(radioModel, {1, 2, 3, 40, 41, 200});
-    RadioImage radio;
-    GetDataForWrite(radioModel, radio, FixedTime, FixedRandom);
-    std::copy(radio.bytes.begin(), radio.bytes.end(), rig.emulator.memory.begin());
+    const RadioImage radio = LoadRadio(rig.emulator, {1, 2, 3, 40, 41, 200});
     FillCodeplug(rig.program.model, {7, 8, 9});
     fault.inject(rig.emulator.faults);
     const ModelSnapshot before(rig.program.model);

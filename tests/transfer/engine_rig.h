@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -73,6 +74,18 @@ inline void FillCodeplug(CodeplugModel& model, const std::vector<int>& channels)
     model.set(cp::SQL, 7);
     model.setText(cp::PowerOnMsg, "HELLO");
     model.bands.VBandMin = 137000000;
+}
+
+// The radio holds a codeplug with the given channels in use, packed as a write
+// of it leaves it; returns that image.
+inline RadioImage LoadRadio(RadioEmulator& emulator, const std::vector<int>& channels)
+{
+    CodeplugModel model;
+    FillCodeplug(model, channels);
+    RadioImage image;
+    GetDataForWrite(model, image, FixedTime, FixedRandom);
+    std::copy(image.bytes.begin(), image.bytes.end(), emulator.memory.begin());
+    return image;
 }
 
 inline std::vector<int> AllChannels()
