@@ -5,35 +5,6 @@
 
 namespace lt {
 
-namespace {
-constexpr qsizetype kMaxBandTextLength = 9;
-constexpr char16_t kFirstPrintable = 32;
-constexpr char16_t kLastAscii = 126;
-} // namespace
-
-bool BandKeyAllowed(char16_t key)
-{
-    if (key < kFirstPrintable || key > kLastAscii)
-        return true;
-    return key == u'.' || (key >= u'0' && key <= u'9');
-}
-
-QString CorrectBandText(const QString& text)
-{
-    QString corrected = text;
-    if (corrected.size() > kMaxBandTextLength)
-        corrected.chop(1);
-    if (corrected == QStringLiteral("."))
-        corrected.clear();
-    const qsizetype firstPoint = corrected.indexOf(u'.');
-    if (firstPoint >= 0) {
-        for (qsizetype i = corrected.size() - 1; i > firstPoint; --i)
-            if (corrected[i] == u'.')
-                corrected.remove(i, 1);
-    }
-    return corrected;
-}
-
 uint32_t BandTextToHz(const QString& text)
 {
     return ClampToRange(text.isEmpty() ? 0u : TextToFreq(text));

@@ -12,14 +12,6 @@ struct Program;
 
 // The band-limits dialog's rules, free of widgets.
 
-// Typed characters: digits, the point, control keys and everything from 127 up
-// pass; other printable ASCII is dropped.
-bool BandKeyAllowed(char16_t key);
-
-// The correction after every change: a text of 10 or more characters loses its
-// last one, a lone "." is cleared, every "." after the first is removed.
-QString CorrectBandText(const QString& text);
-
 // A limit as typed, in Hz: an empty text is 0; the value is clamped into
 // 134 .. 520 MHz and rounded down to 500 Hz. Throws ConversionError for a text
 // that is not a number.

@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QLineEdit>
-#include <QStringEncoder>
 
 namespace lt {
 
@@ -22,12 +21,6 @@ QLineEdit* MakePasswordEdit(QWidget* parent, const QString& objectName, int maxL
     if (maxLength > 0)
         edit->setMaxLength(maxLength);
     return edit;
-}
-
-QByteArray PasswordBytes(const QString& text)
-{
-    QStringEncoder toGbk("GBK");
-    return toGbk.encode(text);
 }
 
 } // namespace lt

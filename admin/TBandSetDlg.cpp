@@ -2,13 +2,14 @@
 
 #include "admin/BandLimitRules.h"
 #include "app/AppLang.h"
+#include "app/ControlHooks.h"
 #include "app/MainWindow.h"
 #include "app/MessageDialogs.h"
 #include "app/ModalSeam.h"
 #include "app/Program.h"
+#include "codeplug/TextEntryRules.h"
 #include "codeplug/ValueEncodings.h"
 
-#include <QFocusEvent>
 #include <QFont>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -94,8 +95,11 @@ QLineEdit* TBandSetDlg::makeEdit(const char* name, QWidget* area, int y)
     auto* edit = new QLineEdit(area);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setGeometry(100, y, 110, 24);
-    edit->installEventFilter(this);
-    connect(edit, &QLineEdit::textChanged, this, [this, edit] { eBand_Change(edit); });
+    HandleKeys(edit, [](const QKeyEvent& key) { return !FreqKeyAccepted(key.text().front()); });
+    CommitOnLeave(edit, [this, edit] { eBand_Exit(edit); });
+    CorrectOnChange(edit, [](const QString& text) {
+        return CutThenCorrectFreqText(text, LongFreqText::LosesLastCharacter);
+    });
     return edit;
 }
 
@@ -118,34 +122,9 @@ void TBandSetDlg::showLimits()
 
 bool TBandSetDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == OKBtn) {
-        if (event->type() == QEvent::MouseButtonPress)
-            OKBtnMouseDown();
-        return QDialog::eventFilter(watched, event);
-    }
-    auto* edit = qobject_cast<QLineEdit*>(watched);
-    if (edit == nullptr)
-        return QDialog::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress) {
-        const QString typed = static_cast<QKeyEvent*>(event)->text();
-        if (!typed.isEmpty() && !BandKeyAllowed(typed.front().unicode()))
-            return true;
-    } else if (event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            eBand_Exit(edit);
-    }
+    if (watched == OKBtn && event->type() == QEvent::MouseButtonPress)
+        OKBtnMouseDown();
     return QDialog::eventFilter(watched, event);
-}
-
-void TBandSetDlg::eBand_Change(QLineEdit* edit)
-{
-    const QString text = edit->text();
-    const QString corrected = CorrectBandText(text);
-    if (corrected == text)
-        return;
-    edit->setText(corrected);
-    edit->setCursorPosition(static_cast<int>(edit->text().size()));
 }
 
 void TBandSetDlg::eBand_Exit(QLineEdit* edit)

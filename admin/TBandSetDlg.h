@@ -30,7 +30,6 @@ public:
 
     const BandLimits& workingLimits() const { return working_; }
 
-    void eBand_Change(QLineEdit* edit);
     void eBand_Exit(QLineEdit* edit);
     void OKBtnMouseDown();
     void OKBtnClick();

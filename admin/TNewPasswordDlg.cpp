@@ -2,15 +2,16 @@
 
 #include "admin/PasswordEdit.h"
 #include "app/AppLang.h"
+#include "app/ControlHooks.h"
 #include "app/MessageDialogs.h"
 #include "app/ModalSeam.h"
 #include "app/Program.h"
 #include "codeplug/PasswordRecord.h"
+#include "codeplug/TextEntryRules.h"
 #include "transfer/TransferRun.h"
 #include "transfer/TransferState.h"
 
 #include <QCheckBox>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -67,21 +68,10 @@ TNewPasswordDlg::TNewPasswordDlg(Program& program, TransferEnvironment& env, QWi
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setGeometry(175, 208, 75, 28);
 
-    cbWriteWithNewPD->installEventFilter(this);
+    CommitOnLeave(cbWriteWithNewPD, [this] { cbWriteWithNewPDExit(); });
     connect(bWrite, &QPushButton::clicked, this, &TNewPasswordDlg::bWriteClick);
     connect(OKBtn, &QPushButton::clicked, this, &TNewPasswordDlg::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, [this] { done(mrCancel); });
-}
-
-bool TNewPasswordDlg::eventFilter(QObject* watched, QEvent* event)
-{
-    // Only a move of the focus inside the dialog counts as leaving the box.
-    if (watched == cbWriteWithNewPD && event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            cbWriteWithNewPDExit();
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TNewPasswordDlg::cbWriteWithNewPDExit()
@@ -96,7 +86,7 @@ bool TNewPasswordDlg::takeNewPassword()
         ShowUserWarning(this, MainText(kMismatch));
         return false;
     }
-    program_.model.setText(cp::NewPassword, PasswordBytes(text));
+    program_.model.setText(cp::NewPassword, ToGbk(text));
     return true;
 }
 

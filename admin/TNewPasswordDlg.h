@@ -32,9 +32,6 @@ public:
     void OKBtnClick();
     void bWriteClick();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     // Both entries alike: NewPassword takes them and true is returned;
     // otherwise "Password not match" is shown.

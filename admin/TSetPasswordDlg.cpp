@@ -5,6 +5,7 @@
 #include "app/ModalSeam.h"
 #include "app/Program.h"
 #include "codeplug/PasswordRecord.h"
+#include "codeplug/TextEntryRules.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -47,7 +48,7 @@ TSetPasswordDlg::TSetPasswordDlg(Program& program, QWidget* parent)
 
 void TSetPasswordDlg::OKBtnClick()
 {
-    program_.model.setText(cp::EnteredPassword, PasswordBytes(eInput->text()));
+    program_.model.setText(cp::EnteredPassword, ToGbk(eInput->text()));
     done(mrOK);
 }
 

@@ -2,17 +2,12 @@
 
 #include "calibration/CalibrationData.h"
 #include "codeplug/ConversionError.h"
+#include "codeplug/TextEntryRules.h"
 #include "codeplug/ValueEncodings.h"
 
 namespace lt {
 
 namespace {
-
-bool DroppedPrintable(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= 32 && u <= 47) || (u >= 58 && u <= 126);
-}
 
 uint8_t& ColumnOf(ApcPoint& point, ApcColumn column)
 {
@@ -26,33 +21,9 @@ uint8_t& ColumnOf(ApcPoint& point, ApcColumn column)
 
 } // namespace
 
-bool NumberKeyAccepted(QChar c)
-{
-    return !DroppedPrintable(c);
-}
-
-bool FreqKeyAccepted(QChar c)
-{
-    return c == QLatin1Char('.') || !DroppedPrintable(c);
-}
-
-QString CutToLength(const QString& text, int maxLength)
-{
-    return text.size() > maxLength ? text.left(maxLength) : text;
-}
-
 QString CorrectFreqEditText(const QString& text)
 {
-    QString corrected = text.size() >= kFreqTextLimit ? text.left(kFreqTextLimit - 1) : text;
-    if (corrected == QLatin1String("."))
-        return {};
-    const qsizetype firstPoint = corrected.indexOf(QLatin1Char('.'));
-    if (firstPoint >= 0) {
-        QString tail = corrected.mid(firstPoint + 1);
-        tail.remove(QLatin1Char('.'));
-        corrected = corrected.left(firstPoint + 1) + tail;
-    }
-    return corrected;
+    return CutThenCorrectFreqText(text, LongFreqText::CutToLimit);
 }
 
 bool CorrectPPInputValue(int64_t value) { return value >= 0 && value <= 8191; }

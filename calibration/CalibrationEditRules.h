@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QChar>
 #include <QString>
 
 #include <cstdint>
@@ -13,18 +12,9 @@ namespace lt {
 
 class CalibrationData;
 
-// Numeric edits: printable ASCII other than digits is dropped; digits, control
-// characters and everything from DEL up pass.
-bool NumberKeyAccepted(QChar c);
-// Frequency edits: the same, and the point passes too.
-bool FreqKeyAccepted(QChar c);
-
-// A text longer than maxLength loses characters from its end until it fits.
-QString CutToLength(const QString& text, int maxLength);
-
-// Frequency edits after every change: a text of 10 or more characters loses its
-// last character, a lone point is cleared and every point after the first goes.
-inline constexpr int kFreqTextLimit = 10;
+// Frequency edits after every change the user makes: a text of 10 or more
+// characters is cut to 9, a lone point is cleared and every point after the
+// first goes.
 QString CorrectFreqEditText(const QString& text);
 
 // The accepted ranges of the numeric edits.

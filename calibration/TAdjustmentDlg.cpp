@@ -1,11 +1,12 @@
 #include "calibration/TAdjustmentDlg.h"
 
+#include "app/ControlHooks.h"
 #include "app/MessageDialogs.h"
 #include "app/ModalSeam.h"
 #include "app/Program.h"
 #include "calibration/AdjustmentTexts.h"
-#include "calibration/CalibrationEditHooks.h"
 #include "calibration/CalibrationFile.h"
+#include "codeplug/TextEntryRules.h"
 #include "codeplug/ValueEncodings.h"
 #include "transfer/TransferEnvironment.h"
 #include "transfer/TransferRun.h"

@@ -1,8 +1,9 @@
 #include "calibration/TAdjustmentDlg.h"
 
+#include "app/ControlHooks.h"
 #include "app/ModalSeam.h"
 #include "app/Program.h"
-#include "calibration/CalibrationEditHooks.h"
+#include "codeplug/TextEntryRules.h"
 #include "codeplug/ValueEncodings.h"
 
 #include <QComboBox>
@@ -14,8 +15,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-#include <functional>
 
 namespace lt {
 
@@ -43,25 +42,6 @@ constexpr int kSqNoiseFirst = -100;
 constexpr int kSqNoiseLast = 100;
 
 const QColor kFixedColour(0xF0, 0xF0, 0xF0);
-
-class KeyWatcher : public QObject {
-public:
-    KeyWatcher(QWidget* watched, std::function<bool(QKeyEvent*)> onKey)
-        : QObject(watched)
-        , onKey_(std::move(onKey))
-    {
-        watched->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        return event->type() == QEvent::KeyPress && onKey_(static_cast<QKeyEvent*>(event));
-    }
-
-private:
-    std::function<bool(QKeyEvent*)> onKey_;
-};
 
 QTableWidget* MakeGrid(QWidget* parent, const char* name, const QStringList& headers, const int (&widths)[kColumns],
                        int points)
@@ -121,20 +101,15 @@ void SetCell(QTableWidget* grid, int row, int column, const QString& text)
     grid->item(row, column)->setText(text);
 }
 
-bool IsDigitKey(const QKeyEvent* key)
+bool IsDigitKey(const QKeyEvent& key)
 {
-    return key->text().size() == 1 && key->text().front().isDigit();
-}
-
-bool IsEnterKey(const QKeyEvent* key)
-{
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    return key.text().size() == 1 && key.text().front().isDigit();
 }
 
 // Grid cells are never edited by typing: printable keys do nothing there.
-bool IsTextKey(const QKeyEvent* key)
+bool IsTextKey(const QKeyEvent& key)
 {
-    return !key->text().isEmpty() && key->text().front().isPrint();
+    return !key.text().isEmpty() && key.text().front().isPrint();
 }
 
 } // namespace
@@ -162,7 +137,7 @@ void TAdjustmentDlg::buildSqGrid()
     CommitOnLeave(cbSqNoise, [this] { cbSqNoiseExit(); });
 
     connect(sgSQ, &QTableWidget::cellDoubleClicked, this, &TAdjustmentDlg::sgSQDblClick);
-    new KeyWatcher(sgSQ, IsTextKey);
+    HandleKeys(sgSQ, IsTextKey, KeyPresses::All);
 }
 
 void TAdjustmentDlg::buildApcGrid()
@@ -189,14 +164,14 @@ void TAdjustmentDlg::buildApcGrid()
 
     connect(sgAPC, &QTableWidget::cellDoubleClicked, this, &TAdjustmentDlg::sgAPCDblClick);
     // A digit or Enter on a value cell opens its list, as a double click does.
-    new KeyWatcher(sgAPC, [this](QKeyEvent* key) {
+    HandleKeys(sgAPC, [this](const QKeyEvent& key) {
         const int column = sgAPC->currentColumn();
         if ((IsDigitKey(key) || IsEnterKey(key)) && column >= kApcHighPower) {
             sgAPCDblClick(sgAPC->currentRow(), column);
             return true;
         }
         return IsTextKey(key);
-    });
+    }, KeyPresses::All);
 
     auto* batch = new QHBoxLayout;
     batch->addWidget(new QLabel(QStringLiteral("批量增减 -->")));

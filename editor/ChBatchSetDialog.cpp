@@ -1,13 +1,13 @@
 #include "editor/ChBatchSetDialog.h"
 
 #include "app/AppLang.h"
+#include "app/ControlHooks.h"
 #include "app/ModalSeam.h"
 #include "app/Program.h"
+#include "codeplug/TextEntryRules.h"
 #include "codeplug/ValueEncodings.h"
 #include "editor/ChannelBatchFill.h"
-#include "editor/ChannelEditorEvents.h"
 #include "editor/ChannelGridModel.h"
-#include "editor/ChannelTextRules.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -136,17 +136,19 @@ TChBatchSetDlg::TChBatchSetDlg(Program& program, QWidget* parent)
     for (QLineEdit* edit : {eChBatchFreqRx, eChBatchFreqTx, eStep})
         edit->setText(edit == eStep ? QStringLiteral("0") : FreqToText(program_.model.bands.VBandMin));
 
-    new EditorEvents(eChBatchFreqRx, [this](QKeyEvent& key) { return eChBatchFreqRxKeyPress(key); },
-                     [this] { eChBatchFreqRxExit(); });
-    new EditorEvents(eChBatchFreqTx, [this](QKeyEvent& key) { return eChBatchFreqRxKeyPress(key); },
-                     [this] { eChBatchFreqTxExit(); });
-    new EditorEvents(eStep, [this](QKeyEvent& key) { return eChBatchFreqRxKeyPress(key); }, [this] { eStepExit(); });
-    connect(eChBatchFreqRx, &QLineEdit::textChanged, this, [this] { frequencyChange(eChBatchFreqRx); });
-    connect(eChBatchFreqTx, &QLineEdit::textChanged, this, [this] { frequencyChange(eChBatchFreqTx); });
-    connect(eStep, &QLineEdit::textChanged, this, [this] { eStepChange(); });
+    const auto freqKey = [this](const QKeyEvent& key) { return eChBatchFreqRxKeyPress(key); };
+    HandleKeys(eChBatchFreqRx, freqKey);
+    CommitOnLeave(eChBatchFreqRx, [this] { eChBatchFreqRxExit(); });
+    HandleKeys(eChBatchFreqTx, freqKey);
+    CommitOnLeave(eChBatchFreqTx, [this] { eChBatchFreqTxExit(); });
+    HandleKeys(eStep, freqKey);
+    CommitOnLeave(eStep, [this] { eStepExit(); });
+    CorrectOnChange(eChBatchFreqRx, CorrectBatchFreqText);
+    CorrectOnChange(eChBatchFreqTx, CorrectBatchFreqText);
+    CorrectOnChange(eStep, [](const QString& text) { return CorrectFreqText(text); });
     for (QComboBox* box : {cbChBatchSubDe, cbChBatchSubEn}) {
-        new EditorEvents(box, [this, box](QKeyEvent& key) { return cbChBatchSubDeKeyPress(box, key); }, {});
-        connect(box, &QComboBox::editTextChanged, this, [this, box] { toneChange(box); });
+        HandleKeys(box, [this, box](const QKeyEvent& key) { return cbChBatchSubDeKeyPress(box, key); });
+        CorrectOnChange(box, CorrectToneText);
     }
 
     connect(OKBtn, &QPushButton::clicked, this, [this] { reportErrors([this] { OKBtnClick(); }); });
@@ -163,7 +165,7 @@ void TChBatchSetDlg::showEvent(QShowEvent* event)
 
 bool TChBatchSetDlg::eChBatchFreqRxKeyPress(const QKeyEvent& key)
 {
-    return !FreqKeyAllowed(key.text());
+    return !FreqKeyAccepted(key.text());
 }
 
 bool TChBatchSetDlg::cbChBatchSubDeKeyPress(QComboBox* box, const QKeyEvent& key)
@@ -178,36 +180,6 @@ bool TChBatchSetDlg::cbChBatchSubDeKeyPress(QComboBox* box, const QKeyEvent& key
         return true;
     }
     return false;
-}
-
-void TChBatchSetDlg::frequencyChange(QLineEdit* edit)
-{
-    const QString text = edit->text();
-    const QString corrected = CorrectBatchFreqText(text);
-    if (corrected == text)
-        return;
-    edit->setText(corrected);
-    edit->end(false);
-}
-
-void TChBatchSetDlg::eStepChange()
-{
-    const QString text = eStep->text();
-    const QString corrected = CorrectFreqText(text);
-    if (corrected == text)
-        return;
-    eStep->setText(corrected);
-    eStep->end(false);
-}
-
-void TChBatchSetDlg::toneChange(QComboBox* box)
-{
-    const QString text = box->currentText();
-    const QString corrected = CorrectToneText(text);
-    if (corrected == text)
-        return;
-    box->setEditText(corrected);
-    box->lineEdit()->end(false);
 }
 
 void TChBatchSetDlg::frequencyExit(QLineEdit* edit, uint32_t& value)

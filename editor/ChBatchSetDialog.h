@@ -38,9 +38,6 @@ protected:
 private:
     bool eChBatchFreqRxKeyPress(const QKeyEvent& key);
     bool cbChBatchSubDeKeyPress(QComboBox* box, const QKeyEvent& key);
-    void frequencyChange(QLineEdit* edit);
-    void eStepChange();
-    void toneChange(QComboBox* box);
     void frequencyExit(QLineEdit* edit, uint32_t& value);
 
     Program& program_;

@@ -2,8 +2,8 @@
 
 #include "app/AppLang.h"
 #include "codeplug/CodeplugModel.h"
+#include "codeplug/TextEntryRules.h"
 #include "codeplug/ValueEncodings.h"
-#include "editor/ChannelTextRules.h"
 
 #include <QBrush>
 #include <QColor>
@@ -87,7 +87,7 @@ QString ChannelGridModel::cellText(int column, int row) const
     case kColSpecialDcs: return listText(column, channel.ChInfor_JiaMi());
     case kColCompander: return listText(column, channel.ChInfor_Comp());
     case kColScrambler: return listText(column, channel.ChInfor_Scr());
-    case kColName: return NameFromGbk(channel.ChName());
+    case kColName: return FromGbk(channel.ChName());
     default: return {};
     }
 }

@@ -1,14 +1,14 @@
 #include "editor/ChannelPage.h"
 
 #include "app/AppLang.h"
+#include "app/ControlHooks.h"
 #include "app/ModalSeam.h"
 #include "app/Program.h"
+#include "codeplug/TextEntryRules.h"
 #include "codeplug/ValueEncodings.h"
 #include "editor/ChBatchSetDialog.h"
-#include "editor/ChannelEditorEvents.h"
 #include "editor/ChannelGridModel.h"
 #include "editor/ChannelGridView.h"
-#include "editor/ChannelTextRules.h"
 #include "editor/ChannelToneRule.h"
 
 #include <QComboBox>
@@ -91,7 +91,7 @@ ChannelPage::ChannelPage(Program& program, QWidget* parent)
 
     buildEditors();
 
-    new EditorEvents(StringGrid1, [this](QKeyEvent& key) { return StringGrid1KeyPress(key); }, {});
+    HandleKeys(StringGrid1, [this](const QKeyEvent& key) { return StringGrid1KeyPress(key); });
     StringGrid1->viewport()->installEventFilter(this);
     connect(StringGrid1, &QAbstractItemView::doubleClicked, this, [this] { reportErrors([this] { StringGrid1DblClick(); }); });
     connect(StringGrid1, &QAbstractItemView::clicked, this, [this] { StringGrid1Click(); });
@@ -101,9 +101,9 @@ ChannelPage::ChannelPage(Program& program, QWidget* parent)
 void ChannelPage::buildEditors()
 {
     Edit_ChFreq = makeNamed<QLineEdit>(this, "Edit_ChFreq");
-    new EditorEvents(Edit_ChFreq, [this](QKeyEvent& key) { return Edit_ChFreqKeyPress(key); },
-                     [this] { Edit_ChFreqExit(); });
-    connect(Edit_ChFreq, &QLineEdit::textChanged, this, [this] { Edit_ChFreqChange(); });
+    HandleKeys(Edit_ChFreq, [this](const QKeyEvent& key) { return Edit_ChFreqKeyPress(key); });
+    CommitOnLeave(Edit_ChFreq, [this] { Edit_ChFreqExit(); });
+    CorrectOnChange(Edit_ChFreq, [](const QString& text) { return CorrectFreqText(text); });
 
     ComboBox1 = makeNamed<QComboBox>(this, "ComboBox1");
     ComboBox1->setEditable(true);
@@ -112,23 +112,23 @@ void ChannelPage::buildEditors()
     ComboBox1->setMaxVisibleItems(16);
     // The tone list is the same in every language.
     ComboBox1->addItems(ToneList());
-    new EditorEvents(ComboBox1, [this](QKeyEvent& key) { return ComboBox1KeyPress(key); },
-                     [this] { ComboBox1Exit(); });
-    connect(ComboBox1, &QComboBox::editTextChanged, this, [this] { ComboBox1Change(); });
+    HandleKeys(ComboBox1, [this](const QKeyEvent& key) { return ComboBox1KeyPress(key); });
+    CommitOnLeave(ComboBox1, [this] { ComboBox1Exit(); });
+    CorrectOnChange(ComboBox1, CorrectToneText);
 
     for (int i = 0; i < kListColumns; ++i) {
         const int column = kFirstListColumn + i;
         QComboBox* box = makeNamed<QComboBox>(this, kListFields[i].name);
         box->setEditable(false);
         listEditors_[i] = box;
-        new EditorEvents(box, [this, column](QKeyEvent& key) { return listEditorKeyPress(column, key); },
-                         [this, column] { listEditorExit(column); });
+        HandleKeys(box, [this, column](const QKeyEvent& key) { return listEditorKeyPress(column, key); });
+        CommitOnLeave(box, [this, column] { listEditorExit(column); });
     }
 
     Edit_ChName = makeNamed<QLineEdit>(this, "Edit_ChName");
-    new EditorEvents(Edit_ChName, [this](QKeyEvent& key) { return Edit_ChNameKeyPress(key); },
-                     [this] { Edit_ChNameExit(); });
-    connect(Edit_ChName, &QLineEdit::textChanged, this, [this] { Edit_ChNameChange(); });
+    HandleKeys(Edit_ChName, [this](const QKeyEvent& key) { return Edit_ChNameKeyPress(key); });
+    CommitOnLeave(Edit_ChName, [this] { Edit_ChNameExit(); });
+    CorrectOnChange(Edit_ChName, [](const QString& text) { return FitGbkText(text, kChannelNameBytes); });
 
     for (QWidget* editor : std::initializer_list<QWidget*>{Edit_ChFreq, ComboBox1, Edit_ChName})
         editor->hide();
@@ -478,7 +478,7 @@ void ChannelPage::Edit_ChNameExit()
 {
     if (!closeEditor(Edit_ChName))
         return;
-    program_.model.channel(editRow_).setChName(NameToGbk(CorrectNameText(Edit_ChName->text())));
+    program_.model.channel(editRow_).setChName(ToGbk(FitGbkText(Edit_ChName->text(), kChannelNameBytes)));
     StringGridUpdateRow(editRow_);
     Edit_ChName->hide();
 }
@@ -509,7 +509,7 @@ bool ChannelPage::Edit_ChFreqKeyPress(const QKeyEvent& key)
         Edit_ChFreqExit();
         return true;
     }
-    return !FreqKeyAllowed(key.text());
+    return !FreqKeyAccepted(key.text());
 }
 
 bool ChannelPage::ComboBox1KeyPress(const QKeyEvent& key)
@@ -547,36 +547,6 @@ bool ChannelPage::listEditorKeyPress(int column, const QKeyEvent& key)
     listEditor(column)->hide();
     listEditorExit(column);
     return true;
-}
-
-void ChannelPage::Edit_ChFreqChange()
-{
-    const QString text = Edit_ChFreq->text();
-    const QString corrected = CorrectFreqText(text);
-    if (corrected == text)
-        return;
-    Edit_ChFreq->setText(corrected);
-    Edit_ChFreq->end(false);
-}
-
-void ChannelPage::ComboBox1Change()
-{
-    const QString text = ComboBox1->currentText();
-    const QString corrected = CorrectToneText(text);
-    if (corrected == text)
-        return;
-    ComboBox1->setEditText(corrected);
-    ComboBox1->lineEdit()->end(false);
-}
-
-void ChannelPage::Edit_ChNameChange()
-{
-    const QString text = Edit_ChName->text();
-    const QString corrected = CorrectNameText(text);
-    if (corrected == text)
-        return;
-    Edit_ChName->setText(corrected);
-    Edit_ChName->end(false);
 }
 
 // --- batch set ------------------------------------------------------------------

@@ -93,9 +93,6 @@ private:
     bool ComboBox1KeyPress(const QKeyEvent& key);
     bool Edit_ChNameKeyPress(const QKeyEvent& key);
     bool listEditorKeyPress(int column, const QKeyEvent& key);
-    void Edit_ChFreqChange();
-    void ComboBox1Change();
-    void Edit_ChNameChange();
 
     void beginEdit(int column, int row);
     void openColumnEditor();

@@ -1,10 +1,10 @@
 #include "editor/FunctionSettings.h"
 
 #include "app/AppLang.h"
+#include "app/ControlHooks.h"
 #include "app/Program.h"
+#include "codeplug/TextEntryRules.h"
 #include "editor/FunctionSettingLists.h"
-#include "editor/OptionsControlHooks.h"
-#include "editor/OptionsTextRules.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,8 +15,6 @@
 #include <array>
 
 namespace lt {
-
-using namespace options;
 
 // A text box of GroupBox2.
 struct SettingText {
@@ -52,13 +50,6 @@ const std::array<SettingSwitch, 6> kSwitches = {{
     {"MenuDisp", cp::MenuDisp, 274, false},
     {"WatchMode", cp::WatchMode, 309, true},
 }};
-
-std::optional<QChar> nameKey(QChar c)
-{
-    if (NameKeyAccepted(c))
-        return c;
-    return std::nullopt;
-}
 
 QGridLayout* newGrid(QGroupBox* group)
 {
@@ -107,7 +98,7 @@ FunctionSettings::FunctionSettings(Program& program, QWidget* page)
         auto* box = new QCheckBox(GroupBox3);
         box->setObjectName(QStringLiteral("c") + QLatin1String(control.name));
         switches->addWidget(box, static_cast<int>(i) / 3, static_cast<int>(i) % 3);
-        OnExit(box, [this, box, &control] { program_.model.set(control.field, box->isChecked() ? 1 : 0); });
+        CommitOnLeave(box, [this, box, &control] { program_.model.set(control.field, box->isChecked() ? 1 : 0); });
         switches_.emplace_back(box, &control);
         if (control.field.offset == cp::WorkModeLock.offset)
             cWorkModeLock = box;
@@ -128,7 +119,7 @@ void FunctionSettings::addList(QGroupBox* group, QGridLayout* grid, const Settin
     captions_.emplace_back(label, [text = list.labelText] { return MainText(text); });
     lists_.push_back({&list, box});
     const ListControl control = lists_.back();
-    OnExit(box, [this, control] { commitList(control); });
+    CommitOnLeave(box, [this, control] { commitList(control); });
 }
 
 void FunctionSettings::addText(const SettingText& text, QGridLayout* grid, int row, int column, int span)
@@ -144,9 +135,9 @@ void FunctionSettings::addText(const SettingText& text, QGridLayout* grid, int r
     captions_.emplace_back(label, text.caption);
     texts_.emplace_back(edit, &text);
 
-    FilterKeys(edit, nameKey);
+    FilterKeys(edit, OnlyAccepted(NameKeyAccepted));
     CorrectOnChange(edit, [maxBytes = text.maxBytes](const QString& typed) { return FitGbkText(typed, maxBytes); });
-    OnExit(edit, [this, edit, &text] {
+    CommitOnLeave(edit, [this, edit, &text] {
         program_.model.setText(text.field, ToGbk(edit->text()));
         edit->setText(FromGbk(program_.model.text(text.field)));
     });

@@ -1,11 +1,11 @@
 #include "editor/VfoPanel.h"
 
 #include "app/AppLang.h"
+#include "app/ControlHooks.h"
 #include "app/Program.h"
+#include "codeplug/TextEntryRules.h"
 #include "codeplug/ToneTables.h"
 #include "codeplug/ValueEncodings.h"
-#include "editor/OptionsControlHooks.h"
-#include "editor/OptionsTextRules.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,13 +16,8 @@
 
 namespace lt {
 
-using namespace options;
-
 namespace {
 
-// Frequencies are typed as "438.12500", offsets as "99.98750".
-constexpr int kFreqTextLimit = 9;
-constexpr int kOffsetTextLimit = 8;
 constexpr int kControlWidth = 96;
 
 // The per-side settings kept beside the VFO record.
@@ -103,13 +98,6 @@ VfoPanel::SideFields fieldsOf(VfoPanel::Side side)
     return {cp::Fr_Offset_B, cp::Step_B, cp::MODE_B};
 }
 
-std::optional<QChar> freqKey(QChar c)
-{
-    if (FreqKeyAccepted(c))
-        return c;
-    return std::nullopt;
-}
-
 } // namespace
 
 VfoPanel::VfoPanel(Program& program, Side side, QWidget* parent)
@@ -126,18 +114,18 @@ VfoPanel::VfoPanel(Program& program, Side side, QWidget* parent)
     grid_->setVerticalSpacing(1);
     grid_->setHorizontalSpacing(8);
 
-    eFr_Freq_ = addEdit("Fr_Freq", kFreqTextLimit, [] { return QStringLiteral("RX ") + MainText(37); });
-    OnExit(eFr_Freq_, [this] { eFr_FreqExit(); });
-    eFr_TxFreq_ = addEdit("Fr_TxFreq", kFreqTextLimit, [] { return QStringLiteral("TX ") + MainText(37); });
-    OnExit(eFr_TxFreq_, [this] { eFr_TxFreqExit(); });
+    eFr_Freq_ = addEdit("Fr_Freq", kFreqTextMax, [] { return QStringLiteral("RX ") + MainText(37); });
+    CommitOnLeave(eFr_Freq_, [this] { eFr_FreqExit(); });
+    eFr_TxFreq_ = addEdit("Fr_TxFreq", kFreqTextMax, [] { return QStringLiteral("TX ") + MainText(37); });
+    CommitOnLeave(eFr_TxFreq_, [this] { eFr_TxFreqExit(); });
     cbFr_SubaudioDe_ = addToneBox("Fr_SubaudioDe", [] { return MainText(38); });
-    OnExit(cbFr_SubaudioDe_, [this] { cbFr_SubaudioDeExit(); });
+    CommitOnLeave(cbFr_SubaudioDe_, [this] { cbFr_SubaudioDeExit(); });
     cbFr_SubaudioEn_ = addToneBox("Fr_SubaudioEn", [] { return MainText(39); });
-    OnExit(cbFr_SubaudioEn_, [this] { cbFr_SubaudioEnExit(); });
+    CommitOnLeave(cbFr_SubaudioEn_, [this] { cbFr_SubaudioEnExit(); });
     for (std::size_t i = 0; i < kLists.size(); ++i) {
         if (i == kStepList) {
-            eFr_Offset_ = addEdit("Fr_Offset", kOffsetTextLimit, [] { return MainText(43); });
-            OnExit(eFr_Offset_, [this] { eFr_OffsetExit(); });
+            eFr_Offset_ = addEdit("Fr_Offset", kOffsetTextMax, [] { return MainText(43); });
+            CommitOnLeave(eFr_Offset_, [this] { eFr_OffsetExit(); });
         }
         addList(i);
     }
@@ -171,7 +159,7 @@ QLineEdit* VfoPanel::addEdit(const char* name, int maxLength, std::function<QStr
 {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("e") + named(name));
-    FilterKeys(edit, freqKey);
+    FilterKeys(edit, OnlyAccepted(FreqKeyAccepted));
     CorrectOnChange(edit, [maxLength](const QString& text) { return CorrectFreqText(text, maxLength); });
     addRow(name, edit, std::move(caption));
     return edit;
@@ -197,7 +185,7 @@ void VfoPanel::addList(std::size_t index)
     const VfoList& list = kLists[index];
     auto* box = new QComboBox(this);
     box->setObjectName(QStringLiteral("cb") + named(list.name));
-    OnExit(box, [this, index] { commitList(index); });
+    CommitOnLeave(box, [this, index] { commitList(index); });
     addRow(list.name, box, [text = list.labelText] { return MainText(text); });
     lists_.push_back(box);
 }

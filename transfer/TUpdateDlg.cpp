@@ -1,12 +1,12 @@
 #include "transfer/TUpdateDlg.h"
 
+#include "app/ControlHooks.h"
 #include "app/ModalSeam.h"
 #include "transfer/DownloadOffsetText.h"
 #include "transfer/DownloadSource.h"
 #include "transfer/TransferRun.h"
 #include "transfer/TransferState.h"
 
-#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -77,29 +77,16 @@ TUpdateDlg::TUpdateDlg(Program& program, TransferEnvironment& env, DownloadSourc
     CancelBtn->setGeometry(183, 150, 75, 25);
     CancelBtn->hide();
 
-    eDataOffset_DL->installEventFilter(this);
-    connect(eDataOffset_DL, &QLineEdit::textChanged, this, &TUpdateDlg::eDataOffset_DLChange);
+    HandleKeys(eDataOffset_DL, [](const QKeyEvent& key) { return !DataOffsetKeyAllowed(key.text().front().unicode()); });
+    CommitOnLeave(eDataOffset_DL, [this] { eDataOffset_DLExit(); });
+    CorrectOnChange(eDataOffset_DL, [](const QString& text) {
+        return text.size() > kDataOffsetMaxLength ? text.left(text.size() - 1) : text;
+    });
     connect(bUpdateFont, &QPushButton::clicked, this, &TUpdateDlg::bUpdateFontClick);
     connect(bUpdate, &QPushButton::clicked, this, &TUpdateDlg::bUpdateClick);
     connect(bUpdateMcu, &QPushButton::clicked, this, &TUpdateDlg::bUpdateMcuClick);
     connect(OKBtn, &QPushButton::clicked, this, [this] { done(mrOK); });
     connect(CancelBtn, &QPushButton::clicked, this, [this] { done(mrCancel); });
-}
-
-bool TUpdateDlg::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == eDataOffset_DL) {
-        if (event->type() == QEvent::KeyPress) {
-            const QString typed = static_cast<QKeyEvent*>(event)->text();
-            if (!typed.isEmpty() && !DataOffsetKeyAllowed(typed.front().unicode()))
-                return true;
-        } else if (event->type() == QEvent::FocusOut
-                   && static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason
-                   && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-            eDataOffset_DLExit();
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TUpdateDlg::bUpdateFontClick()
@@ -110,15 +97,6 @@ void TUpdateDlg::bUpdateFontClick()
     source_.fileChosen = 1;
     source_.path = path;
     urlOpen_eep->setText(path);
-}
-
-void TUpdateDlg::eDataOffset_DLChange()
-{
-    const QString text = eDataOffset_DL->text();
-    if (text.size() <= kDataOffsetMaxLength)
-        return;
-    eDataOffset_DL->setText(text.left(text.size() - 1));
-    eDataOffset_DL->setCursorPosition(static_cast<int>(eDataOffset_DL->text().size()));
 }
 
 void TUpdateDlg::eDataOffset_DLExit()

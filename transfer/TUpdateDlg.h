@@ -30,13 +30,9 @@ public:
     QPushButton* CancelBtn;
 
     void bUpdateFontClick();
-    void eDataOffset_DLChange();
     void eDataOffset_DLExit();
     void bUpdateClick();
     void bUpdateMcuClick();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Opens the chosen file, or shows "文件错误" and returns false.
