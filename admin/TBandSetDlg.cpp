@@ -3,6 +3,7 @@
 #include "admin/BandLimitRules.h"
 #include "app/AppLang.h"
 #include "app/ControlHooks.h"
+#include "app/FixedDialog.h"
 #include "app/MainWindow.h"
 #include "app/MessageDialogs.h"
 #include "app/ModalSeam.h"
@@ -12,12 +13,10 @@
 
 #include <QFont>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace lt {
 
@@ -55,10 +54,7 @@ TBandSetDlg::TBandSetDlg(TForm1& mainWindow, QWidget* parent)
 {
     setObjectName(QStringLiteral("TBandSetDlg"));
     setWindowTitle(QString());
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(kClientWidth, kClientHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(kClientWidth / 2, kClientHeight / 2));
+    MakeFixedDialog(*this, kClientWidth, kClientHeight);
 
     auto* upper = new QGroupBox(this);
     upper->setGeometry(8, 8, 226, 100);

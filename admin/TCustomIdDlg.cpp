@@ -1,5 +1,6 @@
 #include "admin/TCustomIdDlg.h"
 
+#include "app/FixedDialog.h"
 #include "app/ModalSeam.h"
 #include "app/Program.h"
 #include "transfer/TransferRun.h"
@@ -7,9 +8,7 @@
 
 #include <QComboBox>
 #include <QFont>
-#include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
 
 namespace lt {
 
@@ -27,10 +26,7 @@ TCustomIdDlg::TCustomIdDlg(Program& program, TransferEnvironment& env, QWidget* 
 {
     setObjectName(QStringLiteral("TCustomIdDlg"));
     setWindowTitle(QStringLiteral("Dealer ID"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(kClientWidth, kClientHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(kClientWidth / 2, kClientHeight / 2));
+    MakeFixedDialog(*this, kClientWidth, kClientHeight);
 
     cbID = new QComboBox(this);
     cbID->setObjectName(QStringLiteral("cbID"));

@@ -1,12 +1,11 @@
 #include "app/AboutDialog.h"
 
 #include "app/AppLang.h"
+#include "app/FixedDialog.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace lt {
 
@@ -31,11 +30,8 @@ TAboutDlg::TAboutDlg(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TAboutDlg"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(313, 205);
+    MakeFixedDialog(*this, 313, 205);
     setWindowTitle(MainText(161));
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 
     auto* bevel = new QFrame(this);
     bevel->setObjectName(QStringLiteral("Bevel1"));

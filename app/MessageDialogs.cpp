@@ -1,12 +1,11 @@
 #include "app/MessageDialogs.h"
 
 #include "app/AppLang.h"
+#include "app/FixedDialog.h"
 #include "app/ModalSeam.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace lt {
 
@@ -14,14 +13,8 @@ namespace {
 
 void makeFixed(QDialog& dialog, int width, int height)
 {
-    dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint);
-    dialog.setFixedSize(width, height);
+    MakeFixedDialog(dialog, width, height);
     dialog.setWindowTitle(QString());
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        dialog.move(area.center() - QPoint(width / 2, height / 2));
-    }
 }
 
 QLabel* makeLabel(QDialog& dialog, const char* name, QRect geometry, int pixelSize)

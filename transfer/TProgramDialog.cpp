@@ -1,5 +1,6 @@
 #include "transfer/TProgramDialog.h"
 
+#include "app/FixedDialog.h"
 #include "app/MessageDialogs.h"
 #include "app/ModalSeam.h"
 #include "transfer/HidLink.h"
@@ -7,11 +8,9 @@
 #include "transfer/TransferTexts.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 
 namespace lt {
 
@@ -41,10 +40,7 @@ TProgramDialog::TProgramDialog(TransferEnvironment& env, Program& program, Opera
     , engine_(env.link, env.clock, env.state, program, routine)
 {
     setObjectName(QStringLiteral("TProgramDialog"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(kClientWidth, kClientHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(kClientWidth / 2, kClientHeight / 2));
+    MakeFixedDialog(*this, kClientWidth, kClientHeight);
 
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));

@@ -1,18 +1,17 @@
 #include "transfer/TUpdateDlg.h"
 
 #include "app/ControlHooks.h"
+#include "app/FixedDialog.h"
 #include "app/ModalSeam.h"
 #include "transfer/DownloadOffsetText.h"
 #include "transfer/DownloadSource.h"
 #include "transfer/TransferRun.h"
 #include "transfer/TransferState.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace lt {
 
@@ -44,10 +43,7 @@ TUpdateDlg::TUpdateDlg(Program& program, TransferEnvironment& env, DownloadSourc
 {
     setObjectName(QStringLiteral("TUpdateDlg"));
     setWindowTitle(QStringLiteral("升级对讲机软件"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(kClientWidth, kClientHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(kClientWidth / 2, kClientHeight / 2));
+    MakeFixedDialog(*this, kClientWidth, kClientHeight);
 
     source_.DataOffset_DL = 0;
 
