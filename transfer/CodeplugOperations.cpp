@@ -49,6 +49,11 @@ int UnusedChannels(const std::function<bool(int)>& used)
     return unused;
 }
 
+int UnusedChannels(const CodeplugModel& model)
+{
+    return UnusedChannels([&](int n) { return model.IsChannelUsed(n); });
+}
+
 enum class Carry { Read, Write };
 
 // Sends the block at BlockAddress, or asks for it, if it still starts inside
@@ -69,6 +74,13 @@ void NextStage(TransferEngine& engine, int blockAddress)
 {
     ++engine.OperationStage;
     engine.BlockAddress = blockAddress;
+}
+
+// The channel records go from channel 1 on.
+void StartChannels(TransferEngine& engine)
+{
+    engine.ChannelIndex = 1;
+    NextStage(engine, ri::kChannelArea.first);
 }
 
 // A stage that carries one range: true while one of its blocks is on its way,
@@ -147,11 +159,9 @@ void CodeplugWriteStages::run(TransferEngine& engine) const
 void Write::run(TransferEngine& engine)
 {
     if (engine.OperationStage == 0) {
-        CodeplugModel& model = program_.model;
-        engine.ProgressUnit = WriteProgressUnit(UnusedChannels([&](int n) { return model.IsChannelUsed(n); }));
-        GetDataForWrite(model, program_.image);
-        engine.ChannelIndex = 1;
-        NextStage(engine, ri::kChannelArea.first);
+        engine.ProgressUnit = WriteProgressUnit(UnusedChannels(program_.model));
+        GetDataForWrite(program_.model, program_.image);
+        StartChannels(engine);
     }
     stages_.run(engine);
 }
@@ -159,8 +169,7 @@ void Write::run(TransferEngine& engine)
 void AllWrite::run(TransferEngine& engine)
 {
     if (engine.OperationStage == 0) {
-        CodeplugModel& model = program_.model;
-        engine.ProgressUnit = AllWriteProgressUnit(UnusedChannels([&](int n) { return model.IsChannelUsed(n); }));
+        engine.ProgressUnit = AllWriteProgressUnit(UnusedChannels(program_.model));
         program_.calibration.GetAdjustmentData(calibrationImage_);
         NextStage(engine, 0);
     }
@@ -171,8 +180,7 @@ void AllWrite::run(TransferEngine& engine)
             return;
         }
         GetDataForWrite(program_.model, program_.image);
-        engine.ChannelIndex = 1;
-        NextStage(engine, ri::kChannelArea.first);
+        StartChannels(engine);
     }
     stages_.run(engine);
 }
@@ -198,9 +206,9 @@ void Read::run(TransferEngine& engine)
                 return;
             break;
         case 3:
-            if (CarryRange(engine, kSettingsRange, ri::kChannelArea.first, Carry::Read))
+            if (CarryNextBlock(engine, kSettingsRange, Carry::Read))
                 return;
-            engine.ChannelIndex = 1;
+            StartChannels(engine);
             break;
         case 4:
             if (NextUsedChannel(engine, radioUses)) {
