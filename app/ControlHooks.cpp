@@ -53,11 +53,7 @@ KeyHandler typingInto(QLineEdit* edit, KeyRule rule)
             if (const std::optional<QChar> replacement = rule(c))
                 kept.append(*replacement);
         }
-        if (kept == typed)
-            return false;
-        if (!kept.isEmpty())
-            edit->insert(kept);
-        return true;
+        return TypeInstead(edit, typed, kept.isEmpty() ? std::nullopt : std::optional<QString>(kept));
     };
 }
 
@@ -99,6 +95,16 @@ void FilterKeys(QComboBox* editableBox, KeyRule rule)
 {
     HandleKeys(editableBox, typingInto(editableBox->lineEdit(), rule));
     HandleKeys(editableBox->lineEdit(), typingInto(editableBox->lineEdit(), std::move(rule)));
+}
+
+bool TypeInstead(QLineEdit* edit, const QString& typed, const std::optional<QString>& replacement)
+{
+    if (!replacement)
+        return true;
+    if (*replacement == typed)
+        return false;
+    edit->insert(*replacement);
+    return true;
 }
 
 KeyRule OnlyAccepted(bool (*accepted)(QChar))

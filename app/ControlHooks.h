@@ -43,6 +43,11 @@ void FilterKeys(QComboBox* editableBox, KeyRule rule);
 // The rule that keeps what accepted lets through and drops the rest.
 KeyRule OnlyAccepted(bool (*accepted)(QChar));
 
+// For a key handler whose rule turned the typed text into replacement: true
+// (the key is consumed) when the rule dropped the key or changed its text, in
+// which case the changed text is typed into edit instead.
+bool TypeInstead(QLineEdit* edit, const QString& typed, const std::optional<QString>& replacement);
+
 // Applies correct after every change of the text, the program's own changes
 // included; when it changes the text the caret goes to the end.
 using TextCorrection = std::function<QString(const QString&)>;

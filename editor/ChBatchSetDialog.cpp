@@ -172,14 +172,7 @@ bool TChBatchSetDlg::cbChBatchSubDeKeyPress(QComboBox* box, const QKeyEvent& key
 {
     if (IsEnterKey(key))
         return false;
-    const std::optional<QString> text = ToneKeyText(key.text());
-    if (!text)
-        return true;
-    if (*text != key.text()) {
-        box->lineEdit()->insert(*text);
-        return true;
-    }
-    return false;
+    return TypeInstead(box->lineEdit(), key.text(), ToneKeyText(key.text()));
 }
 
 void TChBatchSetDlg::frequencyExit(QLineEdit* edit, uint32_t& value)

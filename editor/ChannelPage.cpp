@@ -519,14 +519,7 @@ bool ChannelPage::ComboBox1KeyPress(const QKeyEvent& key)
         ComboBox1Exit();
         return true;
     }
-    const std::optional<QString> text = ToneKeyText(key.text());
-    if (!text)
-        return true;
-    if (*text != key.text()) {
-        ComboBox1->lineEdit()->insert(*text);
-        return true;
-    }
-    return false;
+    return TypeInstead(ComboBox1->lineEdit(), key.text(), ToneKeyText(key.text()));
 }
 
 bool ChannelPage::Edit_ChNameKeyPress(const QKeyEvent& key)
