@@ -21,12 +21,11 @@ class TProgramDialog;
 
 namespace lt::test {
 
-// The user in front of the program's modal dialogs. A transfer dialog lets the
-// link discover the radio, is started and left to run on the virtual clock to
-// its end, unless a step for it is queued or play is set. Every dialog is
-// recorded; a dialog other than a transfer is answered by the next step queued
-// for its objectName, a plain message with OK, and any other with
-// defaultResult. File dialogs answer from queues, empty once they run out.
+// The user in front of the program's modal dialogs. Every dialog is recorded
+// and answered by the next step queued for its objectName, if any. Otherwise a
+// transfer dialog lets the link discover the radio, is started (or handed to
+// play) and left to run on the virtual clock to its end; a plain message gets
+// OK and any other dialog defaultResult. File dialogs answer from queues.
 class TransferDialogDriver {
 public:
     using Step = std::function<int(QDialog&)>;
@@ -45,7 +44,8 @@ public:
 
     // Replaces pressing Start and waiting, for tests that act on their own.
     std::function<void(TProgramDialog&)> play;
-    // Called for every other dialog while it is shown, before it is answered.
+    // Called while a dialog other than a transfer is shown, unless a queued
+    // step answers it.
     std::function<void()> whileMessageShown;
     int defaultResult = mrOK;
 
