@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codeplug/ByteLayout.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -17,12 +19,7 @@ enum class FieldKind : uint8_t {
     Reserved, // kept exactly as loaded, never sent
 };
 
-struct Field {
-    uint16_t offset;
-    uint16_t width;
-    FieldKind kind;
-    const char* name;
-};
+using Field = layout::Field<FieldKind>;
 
 inline constexpr Field APC{0x000, 190, FieldKind::Bytes, "APC"};
 inline constexpr Field PinPian_W{0x0BE, 2, FieldKind::Number, "PinPian_W"};
@@ -121,19 +118,8 @@ inline constexpr Field kAllFields[] = {
     freq_limit_McuLock_V_max, freq_limit_McuLock_V_min,
 };
 
-constexpr bool fieldsArePacked()
-{
-    std::size_t next = 0;
-    for (const Field& field : kAllFields) {
-        if (field.offset != next)
-            return false;
-        if (field.kind == FieldKind::Number && field.width != 1 && field.width != 2 && field.width != 4)
-            return false;
-        next += field.width;
-    }
-    return next == kStoredSize;
-}
-static_assert(fieldsArePacked(), "calibration fields must tile the stored layout without gaps");
+static_assert(layout::TilesExactly(kAllFields, kStoredSize), "calibration fields must tile the stored layout without gaps");
+static_assert(layout::NumbersAreIntegers(kAllFields, FieldKind::Number));
 
 // One row of the power and tuning table as stored: 10 bytes, 19 rows.
 namespace apc {
@@ -243,17 +229,7 @@ inline constexpr Place kAllPlaces[] = {
     McuLock_U_max, McuDef_V_min, McuDef_V_max, McuLock_V_min, McuLock_V_max,
 };
 
-constexpr bool placesArePacked()
-{
-    std::size_t next = 0;
-    for (const Place& place : kAllPlaces) {
-        if (place.offset != next)
-            return false;
-        next += place.width;
-    }
-    return next == kSize;
-}
-static_assert(placesArePacked(), "calibration block places must tile the block without gaps");
+static_assert(layout::TilesExactly(kAllPlaces, kSize), "calibration block places must tile the block without gaps");
 static_assert(Apc.width == apc::kCount * kApcSize && ApcRfOut + 1 == kApcSize);
 static_assert(Sq.width == SQ.width && Batt_Tbl.width == cal::Batt_Tbl.width);
 // The squelch and VOX anchors travel as bytes 1, 5 and 9 of their tables.

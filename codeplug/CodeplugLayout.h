@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codeplug/ByteLayout.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -20,12 +22,7 @@ enum class FieldKind : uint8_t {
     Reserved, // kept exactly as loaded
 };
 
-struct Field {
-    uint16_t offset;
-    uint16_t width;
-    FieldKind kind;
-    const char* name;
-};
+using Field = layout::Field<FieldKind>;
 
 inline constexpr Field Reserved_0{0, 74, FieldKind::Reserved, "reserved"};
 inline constexpr Field DeviceSn{74, 9, FieldKind::Text, "DeviceSn"};
@@ -171,17 +168,8 @@ inline constexpr Field kAllFields[] = {
 
 inline constexpr std::size_t kFieldCount = sizeof(kAllFields) / sizeof(kAllFields[0]);
 
-constexpr bool fieldsArePacked()
-{
-    std::size_t next = 0;
-    for (const Field& field : kAllFields) {
-        if (field.offset != next)
-            return false;
-        next += field.width;
-    }
-    return next == kBlockSize;
-}
-static_assert(fieldsArePacked(), "codeplug fields must tile the block without gaps");
+static_assert(layout::TilesExactly(kAllFields, kBlockSize), "codeplug fields must tile the block without gaps");
+static_assert(layout::NumbersAreIntegers(kAllFields, FieldKind::Number));
 static_assert(kFieldCount == 110);
 
 // One memory channel (and each VFO side): 76 bytes.
