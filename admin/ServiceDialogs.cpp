@@ -2,10 +2,10 @@
 
 #include "admin/TBandSetDlg.h"
 #include "admin/TCustomIdDlg.h"
-#include "app/MainWindow.h"
 #include "app/ModalSeam.h"
 #include "calibration/TAdjustmentDlg.h"
 #include "transfer/TUpdateDlg.h"
+#include "ui/ProgramWindow.h"
 
 namespace lt {
 

@@ -6,7 +6,7 @@ class QWidget;
 
 namespace lt {
 
-class TForm1;
+class ProgramWindow;
 struct DownloadSource;
 struct TransferEnvironment;
 
@@ -14,7 +14,7 @@ struct TransferEnvironment;
 // refresh and its configuration file), the transfer environment and the
 // download's chosen file, which outlives every opening of the update dialog.
 struct AdminContext {
-    TForm1& mainWindow;
+    ProgramWindow& mainWindow;
     TransferEnvironment& env;
     DownloadSource& download;
 };

@@ -4,12 +4,12 @@
 #include "app/AppLang.h"
 #include "app/ControlHooks.h"
 #include "app/FixedDialog.h"
-#include "app/MainWindow.h"
 #include "app/MessageDialogs.h"
 #include "app/ModalSeam.h"
 #include "app/Program.h"
 #include "codeplug/TextEntryRules.h"
 #include "codeplug/ValueEncodings.h"
+#include "ui/ProgramWindow.h"
 
 #include <QFont>
 #include <QGroupBox>
@@ -47,7 +47,7 @@ void MakeCaption(const QString& text, QWidget* area, int y)
 }
 } // namespace
 
-TBandSetDlg::TBandSetDlg(TForm1& mainWindow, QWidget* parent)
+TBandSetDlg::TBandSetDlg(ProgramWindow& mainWindow, QWidget* parent)
     : QDialog(parent)
     , mainWindow_(mainWindow)
     , working_(mainWindow.program().model.bands)

@@ -10,7 +10,7 @@ class QPushButton;
 
 namespace lt {
 
-class TForm1;
+class ProgramWindow;
 
 // Changes the program's band limits. The four edits change a working copy;
 // OK applies it, after a confirmation, by resetting the codeplug and the
@@ -18,7 +18,7 @@ class TForm1;
 class TBandSetDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit TBandSetDlg(TForm1& mainWindow, QWidget* parent = nullptr);
+    explicit TBandSetDlg(ProgramWindow& mainWindow, QWidget* parent = nullptr);
 
     QLabel* sU;
     QLabel* sV;
@@ -42,7 +42,7 @@ private:
     uint32_t& limitOf(QLineEdit* edit);
     void showLimits();
 
-    TForm1& mainWindow_;
+    ProgramWindow& mainWindow_;
     BandLimits working_;
 };
 

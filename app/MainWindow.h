@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/ProgramWindow.h"
+
 #include <QMainWindow>
 
 #include <functional>
@@ -20,18 +22,15 @@ class OptionsPage;
 
 // The main window: menus, tool bar, the channel and options pages, the status
 // line, and the commands behind them.
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public ProgramWindow {
     Q_OBJECT
 public:
     // configPath: where the configuration is written back at exit and after a
     // band-limit change.
     TForm1(Program& program, QString configPath, QWidget* parent = nullptr);
 
-    // Fills every text and list in the current language and shows every value
-    // of the codeplug.
-    void FullRefresh();
-    // Collects the grid sizes and writes the whole configuration file.
-    void WriteConfiguration();
+    void FullRefresh() override;
+    void WriteConfiguration() override;
 
     // Commands (menu items and tool buttons).
     void MenuFile_NewClick();
@@ -48,7 +47,7 @@ public:
     void MenuAboutClick();
     void SetLanguage(int language);
 
-    Program& program() { return program_; }
+    Program& program() override { return program_; }
     ChannelPage* channelPage() const { return channelPage_; }
     OptionsPage* optionsPage() const { return optionsPage_; }
 
