@@ -1,7 +1,7 @@
 #include "admin/BandLimitRules.h"
 
-#include "app/Program.h"
 #include "codeplug/ValueEncodings.h"
+#include "program/Program.h"
 
 namespace lt {
 

@@ -2,9 +2,9 @@
 
 #include "admin/TBandSetDlg.h"
 #include "admin/TCustomIdDlg.h"
-#include "app/ModalSeam.h"
-#include "calibration/TAdjustmentDlg.h"
-#include "transfer/TUpdateDlg.h"
+#include "calibrationui/TAdjustmentDlg.h"
+#include "transferui/TUpdateDlg.h"
+#include "ui/ModalSeam.h"
 #include "ui/ProgramWindow.h"
 
 namespace lt {

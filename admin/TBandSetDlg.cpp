@@ -1,14 +1,14 @@
 #include "admin/TBandSetDlg.h"
 
 #include "admin/BandLimitRules.h"
-#include "app/AppLang.h"
-#include "app/ControlHooks.h"
-#include "app/FixedDialog.h"
-#include "app/MessageDialogs.h"
-#include "app/ModalSeam.h"
-#include "app/Program.h"
 #include "codeplug/TextEntryRules.h"
 #include "codeplug/ValueEncodings.h"
+#include "program/Program.h"
+#include "ui/AppLang.h"
+#include "ui/ControlHooks.h"
+#include "ui/FixedDialog.h"
+#include "ui/MessageDialogs.h"
+#include "ui/ModalSeam.h"
 #include "ui/ProgramWindow.h"
 
 #include <QFont>

@@ -1,10 +1,10 @@
 #include "admin/TCustomIdDlg.h"
 
-#include "app/FixedDialog.h"
-#include "app/ModalSeam.h"
-#include "app/Program.h"
-#include "transfer/TransferRun.h"
+#include "program/Program.h"
 #include "transfer/TransferState.h"
+#include "transferui/TransferRun.h"
+#include "ui/FixedDialog.h"
+#include "ui/ModalSeam.h"
 
 #include <QComboBox>
 #include <QFont>

@@ -1,15 +1,15 @@
 #include "admin/TNewPasswordDlg.h"
 
 #include "admin/PasswordEdit.h"
-#include "app/AppLang.h"
-#include "app/ControlHooks.h"
-#include "app/MessageDialogs.h"
-#include "app/ModalSeam.h"
-#include "app/Program.h"
 #include "codeplug/PasswordRecord.h"
 #include "codeplug/TextEntryRules.h"
-#include "transfer/TransferRun.h"
+#include "program/Program.h"
 #include "transfer/TransferState.h"
+#include "transferui/TransferRun.h"
+#include "ui/AppLang.h"
+#include "ui/ControlHooks.h"
+#include "ui/MessageDialogs.h"
+#include "ui/ModalSeam.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -2,8 +2,8 @@
 
 #include "admin/PasswordEdit.h"
 #include "admin/ServiceDialogs.h"
-#include "app/AppLang.h"
-#include "app/ModalSeam.h"
+#include "ui/AppLang.h"
+#include "ui/ModalSeam.h"
 
 #include <QLineEdit>
 #include <QPushButton>

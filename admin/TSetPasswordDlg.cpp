@@ -1,11 +1,11 @@
 #include "admin/TSetPasswordDlg.h"
 
 #include "admin/PasswordEdit.h"
-#include "app/AppLang.h"
-#include "app/ModalSeam.h"
-#include "app/Program.h"
 #include "codeplug/PasswordRecord.h"
 #include "codeplug/TextEntryRules.h"
+#include "program/Program.h"
+#include "ui/AppLang.h"
+#include "ui/ModalSeam.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "app/AboutDialog.h"
 
-#include "app/AppLang.h"
-#include "app/FixedDialog.h"
+#include "ui/AppLang.h"
+#include "ui/FixedDialog.h"
 
 #include <QFrame>
 #include <QLabel>

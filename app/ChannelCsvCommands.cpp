@@ -1,11 +1,11 @@
 #include "app/ChannelCsvCommands.h"
 
-#include "app/MessageDialogs.h"
-#include "app/ModalSeam.h"
-#include "app/Program.h"
-#include "app/SafetyNetTexts.h"
 #include "app/VerifyRadio.h"
 #include "codeplug/ChannelCsv.h"
+#include "program/Program.h"
+#include "ui/MessageDialogs.h"
+#include "ui/ModalSeam.h"
+#include "ui/SafetyNetTexts.h"
 
 #include <QFile>
 #include <QSaveFile>

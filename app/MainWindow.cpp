@@ -1,20 +1,20 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutDialog.h"
-#include "app/AppLang.h"
-#include "app/Backups.h"
 #include "app/ChannelCsvCommands.h"
-#include "app/ConfigFile.h"
-#include "app/MessageDialogs.h"
-#include "app/ModalSeam.h"
-#include "app/Program.h"
-#include "app/SafetyNetTexts.h"
 #include "app/VerifyRadio.h"
+#include "codeplug/Backups.h"
 #include "codeplug/CodeplugFile.h"
 #include "editor/ChannelPage.h"
 #include "editor/OptionsPage.h"
+#include "program/ConfigFile.h"
+#include "program/Program.h"
 #include "transfer/TransferEnvironment.h"
-#include "transfer/TransferRun.h"
+#include "transferui/TransferRun.h"
+#include "ui/AppLang.h"
+#include "ui/MessageDialogs.h"
+#include "ui/ModalSeam.h"
+#include "ui/SafetyNetTexts.h"
 
 #include <QApplication>
 #include <QCloseEvent>

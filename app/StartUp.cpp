@@ -1,7 +1,7 @@
 #include "app/StartUp.h"
 
-#include "app/ConfigFile.h"
-#include "app/Program.h"
+#include "program/ConfigFile.h"
+#include "program/Program.h"
 
 namespace lt {
 

@@ -1,12 +1,12 @@
 #include "app/VerifyRadio.h"
 
-#include "app/MessageDialogs.h"
-#include "app/ModalSeam.h"
-#include "app/Program.h"
-#include "app/SafetyNetTexts.h"
+#include "program/Program.h"
 #include "transfer/CodeplugOperations.h"
-#include "transfer/TProgramDialog.h"
 #include "transfer/TransferEnvironment.h"
+#include "transferui/TProgramDialog.h"
+#include "ui/MessageDialogs.h"
+#include "ui/ModalSeam.h"
+#include "ui/SafetyNetTexts.h"
 
 #include <memory>
 

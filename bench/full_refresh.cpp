@@ -1,11 +1,11 @@
 // The main window's full refresh with every memory channel in use: the
 // refresh itself, the channel grid's share of it, and the refresh followed by
 // painting the window as the user then sees it.
-#include "app/AppLang.h"
-#include "app/Application.h"
 #include "app/MainWindow.h"
-#include "app/Program.h"
 #include "editor/ChannelPage.h"
+#include "program/Program.h"
+#include "ui/AppLang.h"
+#include "ui/Application.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -3,15 +3,15 @@
 // the program's own Qt timers, and compares the wall time with the ideal of one
 // round trip per exchanged message.
 
-#include "app/Program.h"
 #include "codeplug/RadioImagePacking.h"
-#include "tools/emulator/RadioEmulator.h"
-#include "tools/emulator/VirtualHidServer.h"
+#include "emulator/RadioEmulator.h"
+#include "emulator/VirtualHidServer.h"
+#include "hid/HidLink.h"
+#include "hid/TransferClock.h"
+#include "hid/VirtualHidBackend.h"
+#include "program/Program.h"
 #include "transfer/CodeplugOperations.h"
-#include "transfer/HidLink.h"
-#include "transfer/TransferClock.h"
 #include "transfer/TransferEngine.h"
-#include "transfer/VirtualHidBackend.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

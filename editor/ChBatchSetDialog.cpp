@@ -1,13 +1,13 @@
 #include "editor/ChBatchSetDialog.h"
 
-#include "app/AppLang.h"
-#include "app/ControlHooks.h"
-#include "app/ModalSeam.h"
-#include "app/Program.h"
 #include "codeplug/TextEntryRules.h"
 #include "codeplug/ValueEncodings.h"
 #include "editor/ChannelBatchFill.h"
 #include "editor/ChannelGridModel.h"
+#include "program/Program.h"
+#include "ui/AppLang.h"
+#include "ui/ControlHooks.h"
+#include "ui/ModalSeam.h"
 
 #include <QApplication>
 #include <QComboBox>

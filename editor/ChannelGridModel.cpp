@@ -1,9 +1,9 @@
 #include "editor/ChannelGridModel.h"
 
-#include "app/AppLang.h"
 #include "codeplug/CodeplugModel.h"
 #include "codeplug/TextEntryRules.h"
 #include "codeplug/ValueEncodings.h"
+#include "ui/AppLang.h"
 
 #include <QBrush>
 #include <QColor>

@@ -1,15 +1,15 @@
 #include "editor/ChannelPage.h"
 
-#include "app/AppLang.h"
-#include "app/ControlHooks.h"
-#include "app/ModalSeam.h"
-#include "app/Program.h"
 #include "codeplug/TextEntryRules.h"
 #include "codeplug/ValueEncodings.h"
-#include "editor/ChBatchSetDialog.h"
 #include "editor/ChannelGridModel.h"
 #include "editor/ChannelGridView.h"
 #include "editor/ChannelToneRule.h"
+#include "editor/ChBatchSetDialog.h"
+#include "program/Program.h"
+#include "ui/AppLang.h"
+#include "ui/ControlHooks.h"
+#include "ui/ModalSeam.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "editor/FunctionSettingLists.h"
 
-#include "app/AppLang.h"
 #include "codeplug/ToneTables.h"
+#include "ui/AppLang.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
 #include "editor/FunctionSettings.h"
 
-#include "app/AppLang.h"
-#include "app/ControlHooks.h"
-#include "app/Program.h"
 #include "codeplug/TextEntryRules.h"
 #include "editor/FunctionSettingLists.h"
+#include "program/Program.h"
+#include "ui/AppLang.h"
+#include "ui/ControlHooks.h"
 
 #include <QCheckBox>
 #include <QComboBox>

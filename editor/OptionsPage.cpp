@@ -1,8 +1,8 @@
 #include "editor/OptionsPage.h"
 
-#include "app/Program.h"
 #include "editor/FunctionSettings.h"
 #include "editor/VfoPanel.h"
+#include "program/Program.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

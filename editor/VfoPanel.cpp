@@ -1,11 +1,11 @@
 #include "editor/VfoPanel.h"
 
-#include "app/AppLang.h"
-#include "app/ControlHooks.h"
-#include "app/Program.h"
 #include "codeplug/TextEntryRules.h"
 #include "codeplug/ToneTables.h"
 #include "codeplug/ValueEncodings.h"
+#include "program/Program.h"
+#include "ui/AppLang.h"
+#include "ui/ControlHooks.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,9 +1,9 @@
 #include "transfer/CodeplugOperations.h"
 
-#include "app/Program.h"
 #include "codeplug/PasswordRecord.h"
 #include "codeplug/RadioImageLayout.h"
 #include "codeplug/RadioImagePacking.h"
+#include "program/Program.h"
 #include "transfer/TransferEngine.h"
 #include "transfer/TransferState.h"
 

@@ -1,7 +1,7 @@
 #include "transfer/DownloadOperations.h"
 
 #include "codeplug/LittleEndian.h"
-#include "transfer/HidLink.h"
+#include "hid/HidLink.h"
 #include "transfer/TransferEngine.h"
 #include "transfer/TransferState.h"
 

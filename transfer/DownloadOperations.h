@@ -1,7 +1,7 @@
 #pragma once
 
-#include "transfer/DownloadFrame.h"
 #include "transfer/DownloadFirmware.h"
+#include "transfer/DownloadFrame.h"
 #include "transfer/DownloadSource.h"
 #include "transfer/OperationRoutine.h"
 

@@ -1,8 +1,8 @@
 #include "transfer/HeadlessTransfer.h"
 
-#include "transfer/HidLink.h"
+#include "hid/HidLink.h"
+#include "hid/TransferClock.h"
 #include "transfer/OperationRoutine.h"
-#include "transfer/TransferClock.h"
 #include "transfer/TransferEngine.h"
 #include "transfer/TransferEnvironment.h"
 

@@ -1,8 +1,8 @@
 #include "transfer/TransferEngine.h"
 
-#include "app/Program.h"
 #include "codeplug/PasswordRecord.h"
-#include "transfer/HidLink.h"
+#include "hid/HidLink.h"
+#include "program/Program.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "hid/TransferClock.h"
 #include "transfer/OperationRoutine.h"
-#include "transfer/TransferClock.h"
 #include "transfer/TransferState.h"
 
 #include <cstdint>

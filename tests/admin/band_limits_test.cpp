@@ -1,12 +1,12 @@
 #include "admin/BandLimitRules.h"
 #include "admin/TBandSetDlg.h"
-#include "app/AppLang.h"
-#include "app/ConfigFile.h"
 #include "app/MainWindow.h"
-#include "app/ModalSeam.h"
-#include "app/Program.h"
 #include "codeplug/ConversionError.h"
+#include "program/ConfigFile.h"
+#include "program/Program.h"
 #include "support/ModalScript.h"
+#include "ui/AppLang.h"
+#include "ui/ModalSeam.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "admin_rig.h"
+#include "support/AdminRig.h"
 
 #include "admin/TCustomIdDlg.h"
-#include "app/AppLang.h"
+#include "ui/AppLang.h"
 
 #include <QComboBox>
 #include <QPushButton>

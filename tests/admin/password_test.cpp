@@ -1,12 +1,12 @@
-#include "admin_rig.h"
+#include "support/AdminRig.h"
 
 #include "admin/TNewPasswordDlg.h"
 #include "admin/TSetPasswordDlg.h"
-#include "app/AppLang.h"
 #include "codeplug/PasswordRecord.h"
-#include "transfer/TProgramDialog.h"
-#include "transfer/TransferRun.h"
 #include "transfer/TransferState.h"
+#include "transferui/TProgramDialog.h"
+#include "transferui/TransferRun.h"
+#include "ui/AppLang.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
-#include "admin_rig.h"
+#include "support/AdminRig.h"
 
-#include "admin/AdminCommands.h"
 #include "admin/ServiceDialogs.h"
 #include "admin/TPasswordDlg.h"
-#include "app/AppLang.h"
+#include "app/AdminCommands.h"
 #include "app/MainWindow.h"
 #include "transfer/TransferState.h"
+#include "ui/AppLang.h"
 
 #include <QDialog>
 #include <QLineEdit>

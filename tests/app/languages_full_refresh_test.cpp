@@ -1,7 +1,7 @@
-#include "app/AppLang.h"
 #include "app/MainWindow.h"
-#include "app/Program.h"
 #include "codeplug/ToneTables.h"
+#include "program/Program.h"
+#include "ui/AppLang.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -1,6 +1,6 @@
-#include "app/ConfigFile.h"
-#include "app/Program.h"
 #include "app/StartUp.h"
+#include "program/ConfigFile.h"
+#include "program/Program.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
-#include "app/AppLang.h"
-#include "app/Application.h"
 #include "app/MainWindow.h"
-#include "app/Program.h"
 #include "codeplug/ConversionError.h"
+#include "program/Program.h"
 #include "support/ModalScript.h"
+#include "ui/AppLang.h"
+#include "ui/Application.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 #include "cli_rig.h"
 #include "codeplug/CodeplugModel.h"
 #include "codeplug/ToneTables.h"
-#include "tools/emulator/SampleCodeplug.h"
+#include "emulator/SampleCodeplug.h"
 
 #include <QFile>
 

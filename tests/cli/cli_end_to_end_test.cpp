@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/CodeplugModel.h"
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/CommandLine.h"
-#include "app/Program.h"
+#include "cli/CommandLine.h"
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/CodeplugModel.h"
 #include "codeplug/RadioImagePacking.h"
-#include "tools/emulator/LoopbackHidBackend.h"
-#include "tools/emulator/RadioEmulator.h"
-#include "tools/emulator/SampleCodeplug.h"
-#include "transfer/TransferClock.h"
+#include "emulator/LoopbackHidBackend.h"
+#include "emulator/RadioEmulator.h"
+#include "emulator/SampleCodeplug.h"
+#include "hid/TransferClock.h"
+#include "program/Program.h"
 
 #include <QDir>
 #include <QTemporaryDir>

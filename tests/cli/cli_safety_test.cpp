@@ -1,6 +1,6 @@
 #include "cli_rig.h"
 
-#include "app/Backups.h"
+#include "codeplug/Backups.h"
 #include "codeplug/CodeplugDiff.h"
 #include "codeplug/RadioImageLayout.h"
 

@@ -1,9 +1,9 @@
 #include "channel_page_fixture.h"
 
 #include "app/MainWindow.h"
-#include "app/ModalSeam.h"
 #include "codeplug/ToneTables.h"
 #include "editor/ChBatchSetDialog.h"
+#include "ui/ModalSeam.h"
 
 #include <QDialog>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 #include "channel_page_fixture.h"
 
-#include "app/ModalSeam.h"
+#include "ui/ModalSeam.h"
 
 #include <QStringList>
 #include <array>

@@ -1,6 +1,6 @@
 #include "channel_page_fixture.h"
 
-#include "app/ProgramSettings.h"
+#include "program/ProgramSettings.h"
 
 #include <QHeaderView>
 #include <QImage>

@@ -1,7 +1,7 @@
-#include "app/AppLang.h"
 #include "app/MainWindow.h"
-#include "app/Program.h"
 #include "editor/ChannelPage.h"
+#include "program/Program.h"
+#include "ui/AppLang.h"
 
 #include <QApplication>
 #include <QHeaderView>

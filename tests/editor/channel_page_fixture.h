@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/AppLang.h"
-#include "app/Program.h"
 #include "editor/ChannelPage.h"
+#include "program/Program.h"
+#include "ui/AppLang.h"
 
 #include <QApplication>
 #include <QComboBox>

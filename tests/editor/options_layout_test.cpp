@@ -1,6 +1,6 @@
-#include "app/AppLang.h"
 #include "app/MainWindow.h"
-#include "app/Program.h"
+#include "program/Program.h"
+#include "ui/AppLang.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/AppLang.h"
-#include "app/ModalSeam.h"
-#include "app/Program.h"
 #include "editor/OptionsPage.h"
+#include "program/Program.h"
+#include "ui/AppLang.h"
+#include "ui/ModalSeam.h"
 
 #include <QApplication>
 #include <QComboBox>

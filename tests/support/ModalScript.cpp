@@ -1,6 +1,6 @@
 #include "support/ModalScript.h"
 
-#include "app/MessageDialogs.h"
+#include "ui/MessageDialogs.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ModalSeam.h"
 #include "support/FileDialogQueue.h"
+#include "ui/ModalSeam.h"
 
 #include <QString>
 #include <QStringList>

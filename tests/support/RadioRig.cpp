@@ -1,7 +1,7 @@
 #include "support/RadioRig.h"
 
-#include "calibration/ServiceOperations.h"
 #include "transfer/CodeplugOperations.h"
+#include "transfer/ServiceOperations.h"
 
 #include <span>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/Program.h"
-#include "tools/emulator/LoopbackHidBackend.h"
-#include "tools/emulator/RadioEmulator.h"
-#include "transfer/HidLink.h"
+#include "emulator/LoopbackHidBackend.h"
+#include "emulator/RadioEmulator.h"
+#include "hid/HidLink.h"
+#include "hid/TransferClock.h"
+#include "program/Program.h"
 #include "transfer/OperationRoutine.h"
-#include "transfer/TransferClock.h"
 #include "transfer/TransferEngine.h"
 #include "transfer/TransferEnvironment.h"
 

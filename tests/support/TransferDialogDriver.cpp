@@ -1,7 +1,7 @@
 #include "support/TransferDialogDriver.h"
 
-#include "app/MessageDialogs.h"
-#include "transfer/TProgramDialog.h"
+#include "transferui/TProgramDialog.h"
+#include "ui/MessageDialogs.h"
 
 #include <QDialog>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ModalSeam.h"
+#include "hid/TransferClock.h"
 #include "support/FileDialogQueue.h"
-#include "transfer/TransferClock.h"
+#include "ui/ModalSeam.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "engine_rig.h"
+#include "support/EngineRig.h"
 
 #include "codeplug/RadioImageLayout.h"
 

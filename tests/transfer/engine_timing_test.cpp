@@ -1,5 +1,5 @@
-#include "engine_rig.h"
 #include "scripted_radio.h"
+#include "support/EngineRig.h"
 
 #include "transfer/CodeplugOperations.h"
 

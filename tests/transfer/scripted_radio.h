@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/Program.h"
-#include "transfer/HidBackend.h"
-#include "transfer/HidLink.h"
-#include "transfer/TransferClock.h"
+#include "hid/HidBackend.h"
+#include "hid/HidLink.h"
+#include "hid/TransferClock.h"
+#include "program/Program.h"
 #include "transfer/TransferEngine.h"
 
 #include <QByteArray>

@@ -1,0 +1,573 @@
+#include "cli/CommandLine.h"
+
+#include "calibration/CalibrationFile.h"
+#include "codeplug/Backups.h"
+#include "codeplug/ChannelCsv.h"
+#include "codeplug/CodeplugDiff.h"
+#include "codeplug/CodeplugDump.h"
+#include "codeplug/CodeplugFile.h"
+#include "hid/HidBackendFactory.h"
+#include "hid/HidLink.h"
+#include "hid/VirtualHidBackend.h"
+#include "program/ConfigFile.h"
+#include "program/Program.h"
+#include "transfer/CodeplugOperations.h"
+#include "transfer/ServiceOperations.h"
+#include "transfer/TransferEnvironment.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+namespace lt {
+
+namespace {
+
+constexpr int kBarWidth = 40;
+// Without a terminal a line per quarter is enough to show the run is alive.
+constexpr int kPlainProgressStep = 25;
+constexpr int kMaxCustomerId = 255;
+
+// A failure that ends the command: its exit status and one line of reason.
+struct Failure {
+    int status;
+    QString reason;
+};
+
+int ExitStatusOf(RunResult result)
+{
+    switch (result) {
+    case RunResult::Success:
+        return cli_exit::Success;
+    case RunResult::NoRadio:
+        return cli_exit::NoRadio;
+    case RunResult::PasswordError:
+        return cli_exit::Password;
+    case RunResult::CommunicationFailure:
+        break;
+    }
+    return cli_exit::Communication;
+}
+
+struct Options {
+    QString device;
+    std::optional<QString> password;
+    std::optional<QString> newPassword;
+    bool writePassword = false;
+    bool backup = true;
+    bool verify = false;
+    bool json = false;
+};
+
+QByteArray passwordBytes(const QString& text, const char* option)
+{
+    const QByteArray bytes = text.toLatin1();
+    if (bytes.size() > kPasswordMaxLength || QString::fromLatin1(bytes) != text)
+        throw Failure{cli_exit::Usage, QStringLiteral("%1 takes at most %2 plain characters").arg(QLatin1String(option)).arg(kPasswordMaxLength)};
+    return bytes;
+}
+
+// One command: the options, the radio connection when one is needed, and the
+// program's records it works on.
+class Command {
+public:
+    Command(const Options& options, CommandLineHost& host, CommandLineIo& io)
+        : options_(options)
+        , host_(host)
+        , io_(io)
+    {
+        program_.settings.AutoSeachPort = false;
+        if (!host_.configPath.isEmpty() && QFileInfo::exists(host_.configPath)) {
+            ProgramSettings ignored;
+            ReadConfigFile(host_.configPath, ignored, bands_);
+        }
+        program_.model.bands = bands_;
+        program_.model.updateOffsetMax();
+        program_.model.SetCodeplugDefaults();
+    }
+
+    int run(const QString& verb, const QStringList& args);
+
+private:
+    void needArgs(const QStringList& args, int count, const QString& usage) const
+    {
+        if (args.size() != count)
+            throw Failure{cli_exit::Usage, QStringLiteral("usage: lt4402-cli [OPTIONS] %1").arg(usage)};
+    }
+
+    TransferEnvironment& connect()
+    {
+        if (env_)
+            return *env_;
+        QString error;
+        backend_ = host_.makeBackend(options_.device, &error);
+        if (!backend_)
+            throw Failure{cli_exit::Usage, error};
+        link_ = std::make_unique<HidLink>(*backend_);
+        env_ = std::make_unique<TransferEnvironment>(*backend_, *link_, *host_.clock);
+        RegisterCodeplugOperations(env_->operations, program_);
+        RegisterServiceOperations(env_->operations, program_);
+        return *env_;
+    }
+
+    void applyPasswords(CodeplugModel& model) const
+    {
+        if (options_.password)
+            model.setText(cp::EnteredPassword, passwordBytes(*options_.password, "--password"));
+        if (options_.newPassword)
+            model.setText(cp::NewPassword, passwordBytes(*options_.newPassword, "--new-password"));
+        if (options_.writePassword)
+            model.set(cp::WriteWithNewPD, 1);
+    }
+
+    void showProgress(const QString& label, int percent, int previous)
+    {
+        if (io_.terminal) {
+            const int filled = percent * kBarWidth / 100;
+            io_.err << '\r' << label.leftJustified(12) << " [" << QString(filled, QLatin1Char('#'))
+                    << QString(kBarWidth - filled, QLatin1Char('.')) << "] " << percent << '%';
+            if (percent >= 100)
+                io_.err << '\n';
+        } else if (percent / kPlainProgressStep != previous / kPlainProgressStep || previous < 0) {
+            io_.err << label << ": " << percent << "%\n";
+        }
+        io_.err.flush();
+    }
+
+    void transfer(Program& program, OperationRoutine* routine, int32_t operation, int32_t direction, const QString& label)
+    {
+        HeadlessTransfer run(connect(), host_.wait);
+        run.radioWaitMs = host_.radioWaitMs;
+        int shown = -1;
+        run.onProgress = [&](int percent) {
+            if (percent != shown)
+                showProgress(label, percent, shown);
+            shown = percent;
+        };
+        const RunResult result = routine ? run.run(program, *routine, operation, direction)
+                                         : run.run(program, operation, direction);
+        if (io_.terminal && shown >= 0 && shown < 100)
+            io_.err << '\n';
+        if (result != RunResult::Success)
+            throw Failure{ExitStatusOf(result), label + QStringLiteral(": ") + RunResultReason(result)};
+    }
+
+    // A read of the radio's codeplug into a program of its own, which starts
+    // from File/New; the caller's records stay as they are.
+    std::unique_ptr<Program> readRadio(const CodeplugModel& passwordFrom, const QString& label)
+    {
+        auto scratch = std::make_unique<Program>();
+        scratch->settings = program_.settings;
+        scratch->model.bands = bands_;
+        scratch->model.SetCodeplugDefaults();
+        scratch->model.setText(cp::EnteredPassword, passwordFrom.text(cp::EnteredPassword));
+        Read routine(*scratch);
+        transfer(*scratch, &routine, op::Codeplug, kDirectionRead, label);
+        return scratch;
+    }
+
+    void keepBackup(const CodeplugModel& model, bool required)
+    {
+        QString error;
+        const QString path = KeepReadBackup(model, host_.backupFolder, QDateTime::currentDateTime(), &error);
+        if (path.isEmpty()) {
+            const QString reason = QStringLiteral("cannot keep a backup in %1: %2").arg(QDir::toNativeSeparators(host_.backupFolder), error);
+            if (required)
+                throw Failure{cli_exit::Failed, reason};
+            io_.err << "warning: " << reason << '\n';
+            return;
+        }
+        io_.out << "backup: " << QDir::toNativeSeparators(path) << '\n';
+    }
+
+    // Only a whole codeplug file is taken: the rest of a short file would be
+    // made up from File/New, and a script must not send that to a radio.
+    void loadCodeplug(const QString& path, CodeplugModel& model) const
+    {
+        const QFileInfo info(path);
+        if (!info.isFile() || !LoadCodeplugFile(path, model))
+            throw Failure{cli_exit::Failed, QStringLiteral("cannot open %1").arg(QDir::toNativeSeparators(path))};
+        if (info.size() != static_cast<qint64>(cp::kBlockSize))
+            throw Failure{cli_exit::Failed, QStringLiteral("%1 is not a codeplug file: it has %2 bytes, a codeplug file %3")
+                                                .arg(QDir::toNativeSeparators(path))
+                                                .arg(info.size())
+                                                .arg(cp::kBlockSize)};
+    }
+
+    void saveCodeplug(const QString& path, const CodeplugModel& model) const
+    {
+        const QString error = SaveCodeplugFile(path, model);
+        if (!error.isEmpty())
+            throw Failure{cli_exit::Failed, QStringLiteral("cannot save %1: %2").arg(QDir::toNativeSeparators(path), error)};
+    }
+
+    // Prints the differences; Differs when there are any.
+    int report(const std::vector<FieldDifference>& differences)
+    {
+        if (options_.json) {
+            QJsonArray list;
+            for (const FieldDifference& d : differences)
+                list.append(QJsonObject{{QStringLiteral("field"), d.field}, {QStringLiteral("file"), d.file}, {QStringLiteral("radio"), d.radio}});
+            io_.out << QJsonDocument(QJsonObject{{QStringLiteral("differences"), list}}).toJson();
+        } else if (differences.empty()) {
+            io_.out << "the radio holds what the codeplug file would write\n";
+        } else {
+            for (const FieldDifference& d : differences)
+                io_.out << DescribeDifference(d) << '\n';
+        }
+        if (differences.empty())
+            return cli_exit::Success;
+        throw Failure{cli_exit::Differs, QStringLiteral("the radio differs from the codeplug file in %1 field(s)").arg(differences.size())};
+    }
+
+    int detect();
+    int read(const QString& path);
+    int write(const QString& path);
+    int verify(const QString& path);
+    int calibration(const QStringList& args);
+    int customerId(const QStringList& args);
+    int status();
+    int dump(const QString& path);
+    int exportCsv(const QString& from, const QString& to);
+    int importCsv(const QString& from, const QString& to);
+
+    const Options& options_;
+    CommandLineHost& host_;
+    CommandLineIo& io_;
+    BandLimits bands_;
+    Program program_;
+    std::unique_ptr<HidBackend> backend_;
+    std::unique_ptr<HidLink> link_;
+    std::unique_ptr<TransferEnvironment> env_;
+};
+
+int Command::run(const QString& verb, const QStringList& args)
+{
+    if (verb == QLatin1String("detect")) {
+        needArgs(args, 0, QStringLiteral("detect"));
+        return detect();
+    }
+    if (verb == QLatin1String("read") || verb == QLatin1String("write") || verb == QLatin1String("verify")
+        || verb == QLatin1String("dump")) {
+        needArgs(args, 1, verb + QStringLiteral(" FILE.kvf"));
+        if (verb == QLatin1String("read"))
+            return read(args[0]);
+        if (verb == QLatin1String("write"))
+            return write(args[0]);
+        if (verb == QLatin1String("verify"))
+            return verify(args[0]);
+        return dump(args[0]);
+    }
+    if (verb == QLatin1String("calibration"))
+        return calibration(args);
+    if (verb == QLatin1String("customer-id"))
+        return customerId(args);
+    if (verb == QLatin1String("status")) {
+        needArgs(args, 0, QStringLiteral("status"));
+        return status();
+    }
+    if (verb == QLatin1String("export-csv")) {
+        needArgs(args, 2, QStringLiteral("export-csv FILE.kvf OUT.csv"));
+        return exportCsv(args[0], args[1]);
+    }
+    if (verb == QLatin1String("import-csv")) {
+        needArgs(args, 2, QStringLiteral("import-csv IN.csv FILE.kvf"));
+        return importCsv(args[0], args[1]);
+    }
+    throw Failure{cli_exit::Usage, QStringLiteral("unknown verb '%1' (try --help)").arg(verb)};
+}
+
+int Command::detect()
+{
+    TransferEnvironment& env = connect();
+    HeadlessTransfer finder(env, host_.wait);
+    finder.radioWaitMs = host_.radioWaitMs;
+    const bool found = finder.findRadio();
+    QJsonArray list;
+    for (const HidDeviceInfo& info : env.backend.enumerate()) {
+        const bool radio = info.product == HidLink::kRadioProduct && info.manufacturer == HidLink::kRadioManufacturer;
+        if (options_.json) {
+            list.append(QJsonObject{{QStringLiteral("path"), info.path},
+                                    {QStringLiteral("vendor_id"), info.vendorId},
+                                    {QStringLiteral("product_id"), info.productId},
+                                    {QStringLiteral("product"), info.product},
+                                    {QStringLiteral("manufacturer"), info.manufacturer},
+                                    {QStringLiteral("radio"), radio}});
+        } else {
+            io_.out << (radio ? "* " : "  ") << QString::asprintf("%04X:%04X ", unsigned{info.vendorId}, unsigned{info.productId})
+                    << info.path << "  " << info.product << " / " << info.manufacturer << (radio ? "  (radio)" : "") << '\n';
+        }
+    }
+    if (options_.json)
+        io_.out << QJsonDocument(QJsonObject{{QStringLiteral("devices"), list}}).toJson();
+    if (!found)
+        throw Failure{cli_exit::NoRadio, RunResultReason(RunResult::NoRadio)};
+    return cli_exit::Success;
+}
+
+int Command::read(const QString& path)
+{
+    applyPasswords(program_.model);
+    transfer(program_, nullptr, op::Codeplug, kDirectionRead, QStringLiteral("read"));
+    saveCodeplug(path, program_.model);
+    io_.out << "read " << program_.model.UsedChannelCount() << " channel(s) into " << QDir::toNativeSeparators(path) << '\n';
+    keepBackup(ModelFromRadio(program_.image), false);
+    return cli_exit::Success;
+}
+
+int Command::write(const QString& path)
+{
+    loadCodeplug(path, program_.model);
+    applyPasswords(program_.model);
+    if (options_.backup) {
+        const std::unique_ptr<Program> before = readRadio(program_.model, QStringLiteral("backup read"));
+        keepBackup(ModelFromRadio(before->image), true);
+    }
+    transfer(program_, nullptr, op::Codeplug, kDirectionWrite, QStringLiteral("write"));
+    io_.out << "wrote " << program_.model.UsedChannelCount() << " channel(s) from " << QDir::toNativeSeparators(path) << '\n';
+    if (!options_.verify)
+        return cli_exit::Success;
+    const std::unique_ptr<Program> after = readRadio(program_.model, QStringLiteral("verify read"));
+    return report(CompareRadioImages(program_.image, after->image));
+}
+
+int Command::verify(const QString& path)
+{
+    loadCodeplug(path, program_.model);
+    applyPasswords(program_.model);
+    const std::unique_ptr<Program> radio = readRadio(program_.model, QStringLiteral("verify read"));
+    return report(CompareRadioImages(ImageToWrite(program_.model), radio->image));
+}
+
+int Command::calibration(const QStringList& args)
+{
+    needArgs(args, 2, QStringLiteral("calibration read|write FILE.kvfa"));
+    applyPasswords(program_.model);
+    const QString& path = args[1];
+    if (args[0] == QLatin1String("read")) {
+        transfer(program_, nullptr, op::Calibration, kDirectionRead, QStringLiteral("calibration"));
+        const QString error = SaveCalibrationFile(path, program_.calibration);
+        if (!error.isEmpty())
+            throw Failure{cli_exit::Failed, QStringLiteral("cannot save %1: %2").arg(QDir::toNativeSeparators(path), error)};
+        io_.out << "read the calibration into " << QDir::toNativeSeparators(path) << '\n';
+        return cli_exit::Success;
+    }
+    if (args[0] != QLatin1String("write"))
+        throw Failure{cli_exit::Usage, QStringLiteral("usage: lt4402-cli [OPTIONS] calibration read|write FILE.kvfa")};
+    qint64 size = 0;
+    switch (LoadCalibrationFile(path, program_.calibration, &size)) {
+    case CalibrationLoad::Loaded:
+        break;
+    case CalibrationLoad::Unreadable:
+        throw Failure{cli_exit::Failed, QStringLiteral("cannot open %1").arg(QDir::toNativeSeparators(path))};
+    case CalibrationLoad::TooShort:
+        throw Failure{cli_exit::Failed, ShortCalibrationFileMessage(path, size)};
+    }
+    transfer(program_, nullptr, op::Calibration, kDirectionWrite, QStringLiteral("calibration"));
+    io_.out << "wrote the calibration from " << QDir::toNativeSeparators(path) << '\n';
+    return cli_exit::Success;
+}
+
+int Command::customerId(const QStringList& args)
+{
+    const QString usage = QStringLiteral("customer-id read | customer-id write N");
+    applyPasswords(program_.model);
+    if (args.size() == 1 && args[0] == QLatin1String("read")) {
+        transfer(program_, nullptr, op::CustomerId, kDirectionRead, QStringLiteral("customer ID"));
+        if (options_.json)
+            io_.out << QJsonDocument(QJsonObject{{QStringLiteral("customer_id"), program_.customerId}}).toJson();
+        else
+            io_.out << program_.customerId << '\n';
+        return cli_exit::Success;
+    }
+    if (args.size() != 2 || args[0] != QLatin1String("write"))
+        throw Failure{cli_exit::Usage, QStringLiteral("usage: lt4402-cli [OPTIONS] ") + usage};
+    bool ok = false;
+    const int id = args[1].toInt(&ok);
+    if (!ok || id < 0 || id > kMaxCustomerId)
+        throw Failure{cli_exit::Usage, QStringLiteral("a customer ID is a number from 0 to %1").arg(kMaxCustomerId)};
+    program_.customerId = static_cast<uint8_t>(id);
+    transfer(program_, nullptr, op::CustomerId, kDirectionWrite, QStringLiteral("customer ID"));
+    io_.out << "wrote customer ID " << id << '\n';
+    return cli_exit::Success;
+}
+
+int Command::status()
+{
+    applyPasswords(program_.model);
+    transfer(program_, nullptr, op::RfChipStatus, kDirectionRead, QStringLiteral("status"));
+    const RfChipStatus s = program_.calibration.status();
+    const std::pair<const char*, int> values[] = {
+        {"CurBatt", s.CurBatt}, {"CurVox", s.CurVox}, {"Rssi_db", s.Rssi_db}, {"Rssi_cmp1", s.Rssi_cmp1},
+        {"Noise_db", s.Noise_db}, {"Noise_cmp1", s.Noise_cmp1}, {"Modu_cmp", s.Modu_cmp}, {"Pkdet_cmp", s.Pkdet_cmp},
+        {"Rssi_cmp3", s.Rssi_cmp3}, {"Noise_cmp2", s.Noise_cmp2}, {"Modu_db", s.Modu_db}, {"Offset", s.Offset},
+    };
+    QJsonObject json;
+    for (const auto& [name, value] : values) {
+        if (options_.json)
+            json[QLatin1String(name)] = value;
+        else
+            io_.out << name << ": " << value << '\n';
+    }
+    if (options_.json)
+        io_.out << QJsonDocument(json).toJson();
+    return cli_exit::Success;
+}
+
+int Command::dump(const QString& path)
+{
+    loadCodeplug(path, program_.model);
+    if (options_.json)
+        io_.out << QJsonDocument(DumpCodeplugJson(program_.model)).toJson();
+    else
+        io_.out << DumpCodeplugText(program_.model);
+    return cli_exit::Success;
+}
+
+int Command::exportCsv(const QString& from, const QString& to)
+{
+    loadCodeplug(from, program_.model);
+    const CsvExport csv = ExportChannelsCsv(program_.model);
+    for (const QString& warning : csv.warnings)
+        io_.err << "warning: " << warning << '\n';
+    QSaveFile file(to);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv.text) != csv.text.size() || !file.commit())
+        throw Failure{cli_exit::Failed, QStringLiteral("cannot save %1: %2").arg(QDir::toNativeSeparators(to), file.errorString())};
+    io_.out << "exported " << program_.model.UsedChannelCount() << " channel(s) to " << QDir::toNativeSeparators(to) << '\n';
+    return cli_exit::Success;
+}
+
+int Command::importCsv(const QString& from, const QString& to)
+{
+    QFile file(from);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure{cli_exit::Failed, QStringLiteral("cannot open %1").arg(QDir::toNativeSeparators(from))};
+    if (QFileInfo::exists(to))
+        loadCodeplug(to, program_.model);
+    const CsvImport result = ImportChannelsCsv(file.readAll(), program_.model);
+    if (!result.ok()) {
+        for (const CsvError& error : result.errors)
+            io_.err << QDir::toNativeSeparators(from) << ": " << DescribeCsvError(error) << '\n';
+        throw Failure{cli_exit::Failed, QStringLiteral("nothing imported: %1 has %2 error(s), the first on line %3")
+                                            .arg(QDir::toNativeSeparators(from))
+                                            .arg(result.errors.size())
+                                            .arg(result.errors.front().line)};
+    }
+    saveCodeplug(to, program_.model);
+    io_.out << "imported " << result.channels << " channel(s) into " << QDir::toNativeSeparators(to) << '\n';
+    return cli_exit::Success;
+}
+
+const char* const kDescription =
+    "Reads, writes and checks the radio's codeplug, calibration and customer ID\n"
+    "from the command line, and converts codeplug files.\n"
+    "\n"
+    "Verbs:\n"
+    "  detect                          list HID devices, mark the radio\n"
+    "  read FILE.kvf                   read the radio's codeplug into a file\n"
+    "  write FILE.kvf                  write a codeplug file to the radio (reads a backup first)\n"
+    "  verify FILE.kvf                 compare the radio with what writing the file would send\n"
+    "  calibration read|write FILE.kvfa\n"
+    "  customer-id read | customer-id write N\n"
+    "  status                          read the RF chip status\n"
+    "  dump FILE.kvf                   every field by name, the channels as a table\n"
+    "  export-csv FILE.kvf OUT.csv     the channels as CSV\n"
+    "  import-csv IN.csv FILE.kvf      the CSV's channels become the file's channel list\n"
+    "\n"
+    "Exit status: 0 success, 1 file or CSV error, 2 usage, 3 no radio,\n"
+    "4 communication failure, 5 password error, 6 verify found differences.";
+
+std::optional<VirtualHidAddress> parseDevice(const QString& device)
+{
+    const QString prefix = QStringLiteral("tcp:");
+    return device.startsWith(prefix) ? VirtualHidBackend::parseAddress(device.mid(prefix.size())) : std::nullopt;
+}
+
+QString badDevice(const QString& device)
+{
+    return QStringLiteral("--device takes tcp:HOST:PORT, not '%1'").arg(device);
+}
+
+} // namespace
+
+std::unique_ptr<HidBackend> CreateCommandLineBackend(const QString& device, QString* error)
+{
+    if (device.isEmpty())
+        return createProgramHidBackend();
+    const auto address = parseDevice(device);
+    if (!address) {
+        if (error)
+            *error = badDevice(device);
+        return nullptr;
+    }
+    return std::make_unique<VirtualHidBackend>(*address);
+}
+
+int RunCommandLine(const QStringList& arguments, CommandLineHost& host, CommandLineIo& io)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+    const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("Talk to the virtual device at tcp:HOST:PORT only."),
+                                    QStringLiteral("tcp:HOST:PORT"));
+    const QCommandLineOption password(QStringLiteral("password"), QStringLiteral("The radio's password."), QStringLiteral("TEXT"));
+    const QCommandLineOption newPassword(QStringLiteral("new-password"), QStringLiteral("A new radio password for --write-password."),
+                                         QStringLiteral("TEXT"));
+    const QCommandLineOption writePassword(QStringLiteral("write-password"),
+                                           QStringLiteral("write: also write the password record (the new password)."));
+    const QCommandLineOption noBackup(QStringLiteral("no-backup"), QStringLiteral("write: do not read the radio into a backup first."));
+    const QCommandLineOption verify(QStringLiteral("verify"), QStringLiteral("write: read the radio back and compare."));
+    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Results as JSON."));
+    parser.addOptions({help, device, password, newPassword, writePassword, noBackup, verify, json});
+    parser.addPositionalArgument(QStringLiteral("verb"), QStringLiteral("What to do (see above)."), QStringLiteral("VERB [ARGS]"));
+
+    if (!parser.parse(arguments)) {
+        io.err << "lt4402-cli: " << parser.errorText() << '\n';
+        return cli_exit::Usage;
+    }
+    if (parser.isSet(help)) {
+        io.out << parser.helpText();
+        return cli_exit::Success;
+    }
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) {
+        io.err << "lt4402-cli: no verb given (try --help)\n";
+        return cli_exit::Usage;
+    }
+
+    Options options;
+    options.device = parser.value(device);
+    if (parser.isSet(device) && !parseDevice(options.device)) {
+        io.err << "lt4402-cli: " << badDevice(options.device) << '\n';
+        return cli_exit::Usage;
+    }
+    if (parser.isSet(password))
+        options.password = parser.value(password);
+    if (parser.isSet(newPassword))
+        options.newPassword = parser.value(newPassword);
+    options.writePassword = parser.isSet(writePassword);
+    options.backup = !parser.isSet(noBackup);
+    options.verify = parser.isSet(verify);
+    options.json = parser.isSet(json);
+
+    const QString verb = positional.takeFirst();
+    try {
+        Command command(options, host, io);
+        const int status = command.run(verb, positional);
+        io.out.flush();
+        return status;
+    } catch (const Failure& failure) {
+        io.out.flush();
+        io.err << "lt4402-cli: " << failure.reason << '\n';
+        io.err.flush();
+        return failure.status;
+    }
+}
+
+} // namespace lt

@@ -1,0 +1,32 @@
+#include "cli/CommandLine.h"
+#include "codeplug/Backups.h"
+#include "hid/TransferClock.h"
+#include "program/ConfigFile.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+#include <unistd.h>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    // The same name as the program, so the tool finds its configuration and
+    // keeps its backups where the program does.
+    QCoreApplication::setApplicationName(QStringLiteral("lt4402"));
+
+    lt::QtTransferClock clock;
+    lt::CommandLineHost host;
+    host.makeBackend = lt::CreateCommandLineBackend;
+    host.clock = &clock;
+    host.wait = lt::EventLoopWait();
+    host.configPath = lt::ConfigFilePath();
+    host.backupFolder = lt::BackupFolder();
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    lt::CommandLineIo io{out, err, isatty(fileno(stderr)) != 0};
+    return lt::RunCommandLine(QCoreApplication::arguments(), host, io);
+}

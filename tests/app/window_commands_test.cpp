@@ -1,0 +1,143 @@
+#include "app/ChannelCsvCommands.h"
+#include "app/VerifyRadio.h"
+#include "codeplug/ChannelCsv.h"
+#include "codeplug/RadioImageLayout.h"
+#include "codeplug/RadioImagePacking.h"
+#include "emulator/SampleCodeplug.h"
+#include "program/Program.h"
+#include "support/RadioRig.h"
+#include "support/TransferDialogDriver.h"
+#include "ui/AppLang.h"
+#include "ui/SafetyNetTexts.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace lt::test {
+namespace {
+
+// The program's side of the main window's new commands against an in-process
+// radio holding the sample codeplug.
+class WindowCommands : public ::testing::Test, protected RadioRig {
+protected:
+    void SetUp() override
+    {
+        AppLang().fSetLangType(1);
+        FillSampleCodeplug(program.model);
+        RadioImage image;
+        CodeplugModel copy = program.model;
+        GetDataForWrite(copy, image);
+        std::copy(image.bytes.begin(), image.bytes.end(), emulator.memory.begin());
+    }
+    void TearDown() override { AppLang().fSetDetectType(); }
+
+    std::vector<uint8_t> modelBytes() const { return {program.model.block().begin(), program.model.block().end()}; }
+
+    TransferDialogDriver user{clock};
+    QTemporaryDir dir;
+};
+
+TEST_F(WindowCommands, VerifyRadioReportsAMatchAndLeavesTheCodeplugAlone)
+{
+    const std::vector<uint8_t> before = modelBytes();
+    const BandLimits bands = program.model.bands;
+
+    const auto differences = VerifyRadio(env, program, nullptr);
+
+    ASSERT_TRUE(differences.has_value());
+    EXPECT_TRUE(differences->empty());
+    EXPECT_EQ(user.messages(), (QStringList{QStringLiteral("SUCCESS"), QStringLiteral("The radio holds what writing the codeplug would send.")}));
+    EXPECT_EQ(modelBytes(), before);
+    EXPECT_EQ(program.model.bands, bands);
+}
+
+TEST_F(WindowCommands, VerifyRadioListsTheDifferingFields)
+{
+    emulator.memory[ri::SQL.address] = 7;
+    emulator.memory[ChannelSlotAddress(12) + 4] ^= 0x10;
+
+    const auto differences = VerifyRadio(env, program, nullptr);
+
+    ASSERT_TRUE(differences.has_value());
+    ASSERT_EQ(differences->size(), 2u);
+    ASSERT_EQ(user.messages().size(), 2);
+    const QStringList lines = user.messages()[1].split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], SafetyNetText(safety_text::RadioDiffers));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("channel 12 TxFreq: file ")));
+    EXPECT_EQ(lines[2], QStringLiteral("SQL: file 5, radio 7"));
+}
+
+TEST_F(WindowCommands, AFailedVerifyReadShowsOnlyTheTransferOutcome)
+{
+    backend.setAttached(false);
+    EXPECT_FALSE(VerifyRadio(env, program, nullptr).has_value());
+    EXPECT_EQ(user.messages(), QStringList{QStringLiteral("Communication False")});
+}
+
+TEST_F(WindowCommands, ALongReportIsCut)
+{
+    std::vector<FieldDifference> many(40, FieldDifference{QStringLiteral("SQL"), QStringLiteral("1"), QStringLiteral("2")});
+    const QStringList lines = VerifyReport(many, 30).split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 32);
+    EXPECT_EQ(lines.last(), QStringLiteral("… and 10 more"));
+}
+
+TEST_F(WindowCommands, ImportCsvWithABadLineChangesNothingAndSaysWhere)
+{
+    const QString path = dir.filePath(QStringLiteral("bad.csv"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Location,Frequency,Power\n1,145.000000,High\n2,146.000000,Medium\n");
+    file.close();
+    user.openFile(path);
+    const std::vector<uint8_t> before = modelBytes();
+
+    EXPECT_FALSE(ImportCsvClick(program, nullptr));
+    EXPECT_EQ(modelBytes(), before);
+    ASSERT_EQ(user.messages().size(), 1);
+    EXPECT_EQ(user.messages()[0], QStringLiteral("Nothing was imported:\nline 3, column Power: 'Medium' is not High or Low"));
+}
+
+TEST_F(WindowCommands, ExportThenImportCsvThroughTheCommands)
+{
+    const QString path = dir.filePath(QStringLiteral("channels.csv"));
+    user.saveFile(path).openFile(path);
+    ExportCsvClick(program, nullptr);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), ExportChannelsCsv(program.model).text);
+    EXPECT_TRUE(user.messages().isEmpty());
+
+    program.model.SetCodeplugDefaults();
+    EXPECT_TRUE(ImportCsvClick(program, nullptr));
+    EXPECT_EQ(program.model.UsedChannelCount(), cp::kChannelCount);
+
+    EXPECT_FALSE(ImportCsvClick(program, nullptr));
+}
+
+TEST(SafetyNetTexts, MenuItemsInTheThreeLanguages)
+{
+    const struct {
+        int type;
+        QString verify, import, exportCsv;
+    } cases[] = {
+        {1, QStringLiteral("Verify radio"), QStringLiteral("Import CSV…"), QStringLiteral("Export CSV…")},
+        {2, QStringLiteral("校验电台"), QStringLiteral("导入 CSV…"), QStringLiteral("导出 CSV…")},
+        {3, QStringLiteral("校驗電台"), QStringLiteral("匯入 CSV…"), QStringLiteral("匯出 CSV…")},
+    };
+    for (const auto& c : cases) {
+        AppLang().fSetLangType(c.type);
+        EXPECT_EQ(SafetyNetText(safety_text::VerifyRadio), c.verify) << c.type;
+        EXPECT_EQ(SafetyNetText(safety_text::ImportCsv), c.import) << c.type;
+        EXPECT_EQ(SafetyNetText(safety_text::ExportCsv), c.exportCsv) << c.type;
+    }
+    AppLang().fSetDetectType();
+}
+
+} // namespace
+} // namespace lt::test
