@@ -1,0 +1,30 @@
+cmake_minimum_required(VERSION 3.25)
+# cmake -DNM=<nm> -DEMULATOR=<emulator archive> -DEXECUTABLES=<a;b> -P check_no_emulator.cmake
+# Every function the emulator library defines (strong text symbols; inline and
+# template code shared with the program is weak and left aside) must be
+# missing from each executable.
+execute_process(COMMAND ${NM} --defined-only ${EMULATOR} OUTPUT_VARIABLE archive COMMAND_ERROR_IS_FATAL ANY)
+string(REGEX MATCHALL "[0-9a-f]+ T [^\n]+" lines "${archive}")
+set(emulator_symbols "")
+foreach(line ${lines})
+  string(REGEX REPLACE "^[0-9a-f]+ T " "" symbol "${line}")
+  list(APPEND emulator_symbols ${symbol})
+endforeach()
+list(LENGTH emulator_symbols count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "No functions found in ${EMULATOR}: the check would prove nothing")
+endif()
+
+foreach(executable ${EXECUTABLES})
+  execute_process(COMMAND ${NM} --defined-only ${executable} OUTPUT_VARIABLE defined COMMAND_ERROR_IS_FATAL ANY)
+  set(found "")
+  foreach(symbol ${emulator_symbols})
+    string(FIND "${defined}" " ${symbol}\n" at)
+    if(NOT at EQUAL -1)
+      string(APPEND found "\n  ${symbol}")
+    endif()
+  endforeach()
+  if(found)
+    message(FATAL_ERROR "${executable} carries emulator code:${found}")
+  endif()
+endforeach()
