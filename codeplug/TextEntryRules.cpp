@@ -181,4 +181,9 @@ QString FromGbk(const QByteArray& bytes)
     return decoder.decode(bytes);
 }
 
+bool ShowsStoredText(const QString& shown, const QByteArray& stored)
+{
+    return shown == FromGbk(stored);
+}
+
 } // namespace lt

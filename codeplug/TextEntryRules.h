@@ -67,5 +67,10 @@ QString CorrectToneText(const QString& text);
 QString FitGbkText(const QString& text, int maxBytes);
 QByteArray ToGbk(const QString& text);
 QString FromGbk(const QByteArray& bytes);
+// Whether a text box still shows what the stored bytes say. Stored bytes that
+// are no whole GBK character (a lone lead byte, left by a byte-wise cut) do not
+// show, so a box writes its text back only when this is false: passing
+// through it keeps every stored byte.
+bool ShowsStoredText(const QString& shown, const QByteArray& stored);
 
 } // namespace lt

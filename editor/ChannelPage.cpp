@@ -478,7 +478,10 @@ void ChannelPage::Edit_ChNameExit()
 {
     if (!closeEditor(Edit_ChName))
         return;
-    program_.model.channel(editRow_).setChName(ToGbk(FitGbkText(Edit_ChName->text(), kChannelNameBytes)));
+    ChannelRecord channel = program_.model.channel(editRow_);
+    const QString name = Edit_ChName->text();
+    if (!ShowsStoredText(name, channel.ChName()))
+        channel.setChName(ToGbk(FitGbkText(name, kChannelNameBytes)));
     StringGridUpdateRow(editRow_);
     Edit_ChName->hide();
 }

@@ -118,6 +118,24 @@ TEST_F(ChannelNameTest, FiveChineseCharactersFillTheName)
         EXPECT_EQ(program.model.channel(31).data()[cp::ch::ChName + i], 0) << i;
 }
 
+TEST_F(ChannelNameTest, OpeningAndLeavingTheNameEditorKeepsTheStoredBytes)
+{
+    useChannel(32, 438000000);
+    const QByteArray stored = QByteArray::fromHex("6162636465666768 6981");
+    program.model.channel(32).setChName(stored);
+    page->StringGridUpdateRow(32);
+    doubleClick(12, 32);
+    ASSERT_TRUE(nameEdit()->isVisible());
+    leaveEditor();
+    EXPECT_EQ(program.model.channel(32).ChName(), stored) << "the user typed nothing";
+
+    doubleClick(12, 32);
+    QTest::keyClick(nameEdit(), Qt::Key_End);
+    QTest::keyClick(nameEdit(), Qt::Key_Backspace);
+    QTest::keyClick(nameEdit(), Qt::Key_Return);
+    EXPECT_EQ(program.model.channel(32).ChName(), QByteArrayLiteral("abcdefgh")) << "an edited name is stored by whole characters";
+}
+
 using ChannelGridLookTest = ChannelPageTest;
 
 TEST_F(ChannelGridLookTest, OddRowsAreGreenAndTheBandLabelShowsTheLimits)
