@@ -38,6 +38,9 @@ std::optional<QString> ToneKeyText(const QString& keyText);
 // Names and the options page's texts: "!" to ")" and "{" to "~" are dropped,
 // the radio's display has no glyphs for them.
 bool NameKeyAccepted(QChar c);
+// Whether GBK can encode a key's text: edits whose text is stored as GBK bytes
+// refuse the key otherwise.
+bool GbkCanHold(const QString& keyText);
 // The channel name edit also drops a key whose text GBK cannot encode.
 bool NameKeyAllowed(const QString& keyText);
 
