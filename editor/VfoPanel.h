@@ -56,7 +56,8 @@ private:
     QLineEdit* addEdit(const char* name, int maxLength, std::function<QString()> caption);
     QComboBox* addToneBox(const char* name, std::function<QString()> caption);
     void addList(std::size_t index);
-    void commitFrequency(QLineEdit* edit, void (ChannelRecord::*store)(uint32_t));
+    void commitFrequency(QLineEdit* edit, uint32_t (ChannelRecord::*stored)() const,
+                         void (ChannelRecord::*store)(uint32_t));
     void commitList(std::size_t index);
 
     Program& program_;
