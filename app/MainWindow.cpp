@@ -2,6 +2,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/ChannelCsvCommands.h"
+#include "app/ReadBackup.h"
 #include "app/VerifyRadio.h"
 #include "codeplug/Backups.h"
 #include "codeplug/CodeplugFile.h"
@@ -14,11 +15,10 @@
 #include "ui/AppLang.h"
 #include "ui/MessageDialogs.h"
 #include "ui/ModalSeam.h"
-#include "ui/SafetyNetTexts.h"
+#include "ui/AddedTexts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
@@ -241,9 +241,9 @@ void TForm1::FullRefresh()
     MenuEdit->setTitle(MainText(6));
     MenuEdit_Read->setText(MainText(7));
     MenuEdit_Write->setText(MainText(8));
-    MenuEdit_Verify->setText(SafetyNetText(safety_text::VerifyRadio));
-    MenuFile_ImportCsv->setText(SafetyNetText(safety_text::ImportCsv));
-    MenuFile_ExportCsv->setText(SafetyNetText(safety_text::ExportCsv));
+    MenuEdit_Verify->setText(AddedText(Added::VerifyRadio));
+    MenuFile_ImportCsv->setText(AddedText(Added::ImportCsv));
+    MenuFile_ExportCsv->setText(AddedText(Added::ExportCsv));
     MenuEdit_Password->setText(MainText(231));
     MenuEdit_SetRadioNewPD->setText(MainText(257));
     MenuLanguage->setTitle(MainText(10));
@@ -312,7 +312,7 @@ bool TForm1::MenuFile_SaveClick()
     // with the codeplug lost, so a failure is always reported.
     const QString error = SaveCodeplugFile(path, program_.model);
     if (!error.isEmpty()) {
-        showErrorReport(QStringLiteral("Cannot save %1: %2").arg(QDir::toNativeSeparators(path), error));
+        showErrorReport(AddedText(Added::CannotSaveFile).arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     return true;
@@ -325,10 +325,7 @@ void TForm1::MenuEdit_ReadClick()
                      TransferTitle(op::Codeplug, kDirectionRead)))
         return;
     FullRefresh();
-    // A pristine copy of what the radio held, so it can always be written back.
-    QString error;
-    if (KeepReadBackup(ModelFromRadio(program_.image), BackupFolder(), QDateTime::currentDateTime(), &error).isEmpty())
-        showErrorReport(error);
+    KeepBackupOfRead(program_.image, BackupFolder());
 }
 
 void TForm1::MenuEdit_WriteClick()

@@ -1,5 +1,7 @@
 #include "ui/ModalSeam.h"
 
+#include "ui/ErrorReportText.h"
+
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -77,7 +79,7 @@ void reportErrors(const std::function<void()>& handler)
     try {
         handler();
     } catch (const std::exception& error) {
-        showErrorReport(QString::fromUtf8(error.what()));
+        showErrorReport(ErrorReportText(error));
     }
 }
 

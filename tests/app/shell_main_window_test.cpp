@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/ReadBackup.h"
 #include "codeplug/ConversionError.h"
 #include "program/Program.h"
 #include "support/ModalScript.h"
@@ -8,6 +9,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -140,6 +142,34 @@ TEST_F(MainWindowTest, YesWithAFailedSaveKeepsTheWindowOpenAndSaysWhy)
     EXPECT_TRUE(script.errors[0].contains(QStringLiteral("x.Kvf")));
 }
 
+TEST_F(MainWindowTest, AFailedSaveIsReportedInTheInterfaceLanguage)
+{
+    window->SetLanguage(2);
+    ModalScript script;
+    const QString path = dir.filePath(QStringLiteral("no/such/folder/x.Kvf"));
+    script.saveFile(path);
+    EXPECT_FALSE(window->MenuFile_SaveClick());
+    ASSERT_EQ(script.errors.size(), 1);
+    EXPECT_TRUE(script.errors[0].startsWith(QStringLiteral("無法保存 ") + QDir::toNativeSeparators(path) + QStringLiteral("：")))
+        << script.errors[0].toStdString();
+}
+
+TEST_F(MainWindowTest, ABackupThatCannotBeKeptIsReportedInTheInterfaceLanguage)
+{
+    AppLang().SetInterfaceLanguage(1);
+    // A file where the backup folder should be: no folder can be made there.
+    const QString folder = dir.filePath(QStringLiteral("taken"));
+    QFile taken(folder);
+    ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+    taken.close();
+    ModalScript script;
+    KeepBackupOfRead(program.image, folder);
+    ASSERT_EQ(script.errors.size(), 1);
+    EXPECT_TRUE(script.errors[0].startsWith(QStringLiteral("从电台读取的数据未能备份到 ") + QDir::toNativeSeparators(folder)
+                                            + QStringLiteral("：")))
+        << script.errors[0].toStdString();
+}
+
 TEST_F(MainWindowTest, OpenReplacesTheModelAndKeepsProgramSideValues)
 {
     const QString path = dir.filePath(QStringLiteral("plug.Kvf"));
@@ -208,10 +238,13 @@ public:
 
 TEST(ErrorReport, AConversionErrorInAnEventHandlerIsShownAndTheProgramGoesOn)
 {
+    AppLang().SetInterfaceLanguage(0);
     ModalScript script;
     ThrowingObject target;
     QEvent event(QEvent::User);
     EXPECT_NO_THROW(QCoreApplication::sendEvent(&target, &event));
-    ASSERT_EQ(script.errors.size(), 1);
-    EXPECT_EQ(script.errors[0], QStringLiteral("'438.' is not a valid floating point value"));
+    AppLang().SetInterfaceLanguage(2);
+    EXPECT_NO_THROW(QCoreApplication::sendEvent(&target, &event));
+    EXPECT_EQ(script.errors, (QStringList{QStringLiteral("'438.' is not a valid floating point value"),
+                                          QStringLiteral("“438.”不是有效的數值")}));
 }

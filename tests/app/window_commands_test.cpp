@@ -8,7 +8,7 @@
 #include "support/RadioRig.h"
 #include "support/TransferDialogDriver.h"
 #include "ui/AppLang.h"
-#include "ui/SafetyNetTexts.h"
+#include "ui/AddedTexts.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -67,7 +67,7 @@ TEST_F(WindowCommands, VerifyRadioListsTheDifferingFields)
     ASSERT_EQ(user.messages().size(), 2);
     const QStringList lines = user.messages()[1].split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0], SafetyNetText(safety_text::RadioDiffers));
+    EXPECT_EQ(lines[0], AddedText(Added::RadioDiffers));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("channel 12 TxFreq: file ")));
     EXPECT_EQ(lines[2], QStringLiteral("SQL: file 5, radio 7"));
 }
@@ -103,6 +103,26 @@ TEST_F(WindowCommands, ImportCsvWithABadLineChangesNothingAndSaysWhere)
     EXPECT_EQ(user.messages()[0], QStringLiteral("Nothing was imported:\nline 3, column Power: 'Medium' is not High or Low"));
 }
 
+TEST_F(WindowCommands, VerifyResultsAndImportErrorsFollowTheInterfaceLanguage)
+{
+    AppLang().fSetLangType(2);
+    emulator.memory[ri::SQL.address] = 7;
+    ASSERT_TRUE(VerifyRadio(env, program, nullptr).has_value());
+    ASSERT_EQ(user.messages().size(), 2);
+    EXPECT_EQ(user.messages()[1], QStringLiteral("电台中的数据与写入当前数据时不同：\nSQL：文件 5，电台 7"));
+
+    const QString path = dir.filePath(QStringLiteral("bad.csv"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Location,Frequency,Power\n1,145.000000,Medium\n");
+    file.close();
+    user.openFile(path);
+    EXPECT_FALSE(ImportCsvClick(program, nullptr));
+    ASSERT_EQ(user.messages().size(), 3);
+    EXPECT_TRUE(user.messages()[2].startsWith(QStringLiteral("未导入任何数据：\n第 2 行，Power 列：")))
+        << user.messages()[2].toStdString();
+}
+
 TEST_F(WindowCommands, ExportThenImportCsvThroughTheCommands)
 {
     const QString path = dir.filePath(QStringLiteral("channels.csv"));
@@ -132,9 +152,9 @@ TEST(SafetyNetTexts, MenuItemsInTheThreeLanguages)
     };
     for (const auto& c : cases) {
         AppLang().fSetLangType(c.type);
-        EXPECT_EQ(SafetyNetText(safety_text::VerifyRadio), c.verify) << c.type;
-        EXPECT_EQ(SafetyNetText(safety_text::ImportCsv), c.import) << c.type;
-        EXPECT_EQ(SafetyNetText(safety_text::ExportCsv), c.exportCsv) << c.type;
+        EXPECT_EQ(AddedText(Added::VerifyRadio), c.verify) << c.type;
+        EXPECT_EQ(AddedText(Added::ImportCsv), c.import) << c.type;
+        EXPECT_EQ(AddedText(Added::ExportCsv), c.exportCsv) << c.type;
     }
     AppLang().fSetDetectType();
 }
