@@ -13,6 +13,7 @@
 #include "transfer/TransferEnvironment.h"
 #include "transferui/TransferRun.h"
 #include "ui/AppLang.h"
+#include "ui/InterfaceLanguage.h"
 #include "ui/MessageDialogs.h"
 #include "ui/ModalSeam.h"
 #include "ui/AddedTexts.h"
@@ -383,7 +384,7 @@ void TForm1::SetLanguage(int language)
 {
     bHide->setFocus();
     program_.settings.Language = language;
-    AppLang().SetInterfaceLanguage(language);
+    SetProgramLanguage(language);
     FullRefresh();
 }
 

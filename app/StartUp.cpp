@@ -2,8 +2,8 @@
 
 #include "program/ConfigFile.h"
 #include "program/Program.h"
-#include "ui/AppLang.h"
 #include "ui/ErrorReportText.h"
+#include "ui/InterfaceLanguage.h"
 #include "ui/ModalSeam.h"
 
 #include <optional>
@@ -26,7 +26,7 @@ void LoadProgramState(Program& program, const QString& configPath)
     program.settings.Port = 1;
     program.calibration.SetCalibrationDefaults();
     program.model.updateOffsetMax();
-    AppLang().SetInterfaceLanguage(program.settings.Language);
+    SetProgramLanguage(program.settings.Language);
     if (notCreated)
         showErrorReport(ErrorReportText(*notCreated));
 }
