@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -90,6 +91,8 @@ ChannelPage::ChannelPage(Program& program, QWidget* parent)
     sTiShi_0->hide();
 
     buildEditors();
+    // The page takes the focus into its grid.
+    setFocusProxy(StringGrid1);
 
     HandleKeys(StringGrid1, [this](const QKeyEvent& key) { return StringGrid1KeyPress(key); });
     StringGrid1->viewport()->installEventFilter(this);
@@ -195,6 +198,11 @@ void ChannelPage::setCurrentCell(int column, int row)
 void ChannelPage::focusGrid()
 {
     StringGrid1->setFocus();
+}
+
+void ChannelPage::showBatchSetShortcut(const QKeySequence& keys)
+{
+    bChBatchSet->setToolTip(keys.toString(QKeySequence::NativeText));
 }
 
 QString ChannelPage::cellText(int column, int row) const

@@ -131,6 +131,7 @@ VfoPanel::VfoPanel(Program& program, Side side, QWidget* parent)
         addList(i);
     }
     cbMODE_ = lists_.at(kModeList);
+    setFocusProxy(eFr_Freq_);
     grid_->setRowStretch(grid_->rowCount(), 1);
 }
 

@@ -7,12 +7,16 @@
 #include "ui/Application.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QSet>
+#include <QTabWidget>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -55,7 +59,7 @@ TEST_F(MainWindowTest, MenusToolButtonsAndStatusLineCarryTheirTexts)
         const char* name;
         int entry;
     } items[] = {{"MenuFile_New", 2},  {"MenuFile_Open", 3}, {"MenuFile_Save", 4},         {"MenuFile_Exit", 5},
-                 {"MenuEdit_Read", 7}, {"MenuEdit_Write", 8}, {"MenuEdit_Password", 231},  {"MenuEdit_SetRadioNewPD", 257},
+                 {"MenuEdit_Read", 7}, {"MenuEdit_Write", 8}, {"MenuEdit_Password", 231},
                  {"MenuAdjustment", 167}, {"MenuAbout", 166}, {"MenuLanguage_Chs", 11},    {"MenuLanguage_En", 13}};
     for (const auto& item : items) {
         QAction* a = action(item.name);
@@ -67,6 +71,7 @@ TEST_F(MainWindowTest, MenusToolButtonsAndStatusLineCarryTheirTexts)
         ASSERT_NE(action(added), nullptr) << added;
         EXPECT_FALSE(action(added)->text().isEmpty()) << added;
     }
+    EXPECT_EQ(action("MenuEdit_SetRadioNewPD")->text(), QStringLiteral("Set radio &new password"));
     EXPECT_EQ(action("MenuEdit_Read")->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
     EXPECT_TRUE(action("MenuLanguage_En")->isChecked());
     EXPECT_FALSE(action("MenuLanguage_Chs")->isChecked());
@@ -77,6 +82,34 @@ TEST_F(MainWindowTest, MenusToolButtonsAndStatusLineCarryTheirTexts)
     window->FullRefresh();
     EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("StatusPanel0"))->text(),
               MainText(212) + QStringLiteral(" [2022-6-18  9:5]"));
+}
+
+// In every language each item of a menu has a mnemonic of its own, so every
+// command can be reached from the keyboard.
+TEST_F(MainWindowTest, EveryMenuItemHasItsOwnMnemonicInEveryLanguage)
+{
+    for (int language : {0, 1, 2}) {
+        window->SetLanguage(language);
+        for (const char* name : {"MenuFile", "MenuEdit", "MenuLanguage", "MenuHelp"}) {
+            QSet<QChar> keys;
+            for (QAction* item : window->findChild<QMenu*>(QString::fromLatin1(name))->actions()) {
+                if (item->isSeparator())
+                    continue;
+                const QKeySequence mnemonic = QKeySequence::mnemonic(item->text());
+                EXPECT_FALSE(mnemonic.isEmpty()) << language << ' ' << item->objectName().toStdString();
+                const QChar key = mnemonic.toString().back();
+                EXPECT_FALSE(keys.contains(key)) << language << ' ' << item->objectName().toStdString();
+                keys << key;
+            }
+        }
+    }
+    window->SetLanguage(0);
+    EXPECT_EQ(action("MenuFile_ImportCsv")->text(), QStringLiteral("&Import CSV…"));
+    EXPECT_EQ(action("MenuFile_ExportCsv")->text(), QStringLiteral("E&xport CSV…"));
+    EXPECT_EQ(action("MenuEdit_Verify")->text(), QStringLiteral("&Verify radio"));
+    window->SetLanguage(1);
+    EXPECT_EQ(action("MenuFile_ExportCsv")->text(), QStringLiteral("导出 CSV(&X)…"));
+    EXPECT_EQ(action("MenuEdit_SetRadioNewPD")->text(), QStringLiteral("设置对讲机新密码(&N)"));
 }
 
 TEST_F(MainWindowTest, NewAsksFirstAndCancelChangesNothing)
@@ -206,6 +239,39 @@ TEST_F(MainWindowTest, LanguageCommandsSwitchTheCheckMark)
     window->findChild<QToolButton*>(QStringLiteral("ToolButton_En"))->click();
     EXPECT_EQ(program.settings.Language, 0);
     EXPECT_EQ(action("MenuFile_New")->text(), QStringLiteral("&New"));
+}
+
+// The channel grid keeps Tab for its cells; the window's shortcuts lead a
+// keyboard user to the pages, the batch dialog and Save from anywhere.
+TEST_F(MainWindowTest, TheKeyboardReachesThePagesTheBatchDialogAndSaveFromTheGrid)
+{
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QWidget* grid = window->findChild<QWidget*>(QStringLiteral("StringGrid1"));
+    QWidget* options = window->findChild<QWidget*>(QStringLiteral("TabSheet_Option"));
+    auto* pages = window->findChild<QTabWidget*>(QStringLiteral("PageControl_Home"));
+    EXPECT_EQ(QApplication::focusWidget(), grid) << "at start the grid has the focus";
+
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), grid) << "Tab moves between cells";
+    QTest::keyClick(grid, Qt::Key_2, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentWidget(), options);
+    EXPECT_EQ(QApplication::focusWidget(), window->findChild<QWidget*>(QStringLiteral("eFr_Freq_A")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentIndex(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+
+    ModalScript script;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_2, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::ControlModifier);
+    ASSERT_EQ(script.shown.size(), 1u);
+    EXPECT_EQ(script.shown[0].dialog, QStringLiteral("TChBatchSetDlg"));
+    EXPECT_EQ(pages->currentIndex(), 0) << "the batch dialog fills the channel page";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(script.fileRequests.size(), 1u);
+    EXPECT_EQ(script.fileRequests[0].title, MainText(151));
+    EXPECT_EQ(pages->tabToolTip(1), QKeySequence(Qt::CTRL | Qt::Key_2).toString(QKeySequence::NativeText));
 }
 
 TEST_F(MainWindowTest, AboutBoxShowsTheProgramName)

@@ -140,7 +140,7 @@ TEST_F(WindowCommands, ExportThenImportCsvThroughTheCommands)
     EXPECT_FALSE(ImportCsvClick(program, nullptr));
 }
 
-TEST(SafetyNetTexts, MenuItemsInTheThreeLanguages)
+TEST(AddedTexts, MenuItemsInTheThreeLanguages)
 {
     const struct {
         int type;
