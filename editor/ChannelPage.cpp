@@ -24,6 +24,8 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace lt {
 
 namespace {
@@ -123,6 +125,8 @@ void ChannelPage::buildEditors()
         const int column = kFirstListColumn + i;
         QComboBox* box = makeNamed<QComboBox>(this, kListFields[i].name);
         box->setEditable(false);
+        // Its width follows the items of the language shown.
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         listEditors_[i] = box;
         HandleKeys(box, [this, column](const QKeyEvent& key) { return listEditorKeyPress(column, key); });
         CommitOnLeave(box, [this, column] { listEditorExit(column); });
@@ -352,8 +356,12 @@ void ChannelPage::placeOver(QWidget* editor)
     StringGrid1->scrollTo(index);
     const QRect cell = StringGrid1->visualRect(index);
     const QPoint topLeft = StringGrid1->viewport()->mapTo(this, cell.topLeft());
-    editor->setGeometry(topLeft.x() + kGridLineWidth + 1, topLeft.y() + kGridLineWidth, cell.width() + 1,
-                        cell.height() + 1);
+    // A list wider than its cell ("scramble 8" in a narrow column) reaches
+    // beyond the cell, so its items show whole.
+    int width = cell.width() + 1;
+    if (const auto* list = qobject_cast<const QComboBox*>(editor))
+        width = std::max(width, list->sizeHint().width());
+    editor->setGeometry(topLeft.x() + kGridLineWidth + 1, topLeft.y() + kGridLineWidth, width, cell.height() + 1);
     openEditor_ = editor;
     editor->show();
     editor->raise();

@@ -2,6 +2,8 @@
 
 #include "program/ProgramSettings.h"
 
+#include <QAbstractItemView>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
 #include <vector>
@@ -76,6 +78,42 @@ TEST_F(ChannelListEditorTest, AValueOutsideTheListIsKeptUnlessAnItemIsChosen)
     leaveEditor();
     EXPECT_EQ(program.model.channel(20).ChInfor_Scr(), 0);
     EXPECT_EQ(page->cellText(11, 20), QStringLiteral("OFF"));
+}
+
+// A list wider than its cell shows its items whole, in the box and in its
+// drop-down list, which the mouse opens without closing the editor.
+TEST_F(ChannelListEditorTest, AListEditorShowsItsItemsWholeAndTheMouseOpensThem)
+{
+    useChannel(21, 438000000);
+    for (int language : {0, 1, 2}) {
+        SCOPED_TRACE(language);
+        AppLang().SetInterfaceLanguage(language);
+        page->refreshGrid();
+        for (const char* name : {"cbChInfor_JiaMi", "cbChInfor_Scr"}) {
+            const int column = QString::fromLatin1(name) == QStringLiteral("cbChInfor_Scr") ? 11 : 9;
+            doubleClick(column, 21);
+            auto* box = find<QComboBox>(name);
+            ASSERT_TRUE(box->isVisible()) << name;
+            const QFontMetrics metrics(box->font());
+            for (int i = 0; i < box->count(); ++i)
+                EXPECT_LT(metrics.horizontalAdvance(box->itemText(i)), box->width() - 20) << name << " item " << i;
+            leaveEditor();
+        }
+    }
+    AppLang().SetInterfaceLanguage(0);
+    page->refreshGrid();
+
+    doubleClick(11, 21);
+    auto* scrambler = find<QComboBox>("cbChInfor_Scr");
+    QTest::mouseClick(scrambler, Qt::LeftButton);
+    EXPECT_TRUE(scrambler->view()->isVisible()) << "the items are open";
+    EXPECT_TRUE(scrambler->isVisible()) << "opening them does not leave the editor";
+    QTest::keyClick(scrambler->view(), Qt::Key_End);
+    QTest::keyClick(scrambler->view(), Qt::Key_Return);
+    EXPECT_FALSE(scrambler->view()->isVisible());
+    leaveEditor();
+    EXPECT_FALSE(scrambler->isVisible());
+    EXPECT_EQ(program.model.channel(21).ChInfor_Scr(), 8);
 }
 
 using ChannelNameTest = ChannelPageTest;
