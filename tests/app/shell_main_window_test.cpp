@@ -1,3 +1,4 @@
+#include "app/AboutDialog.h"
 #include "app/MainWindow.h"
 #include "app/ReadBackup.h"
 #include "codeplug/ConversionError.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QSet>
 #include <QTabWidget>
 #include <QTest>
@@ -285,6 +287,26 @@ TEST_F(MainWindowTest, AboutBoxShowsTheProgramName)
     ModalHandlersGuard guard(std::move(peek));
     action("MenuAbout")->trigger();
     EXPECT_EQ(name, QStringLiteral("LT-4402 Radio Programming Software"));
+}
+
+TEST_F(MainWindowTest, AboutBoxShowsEveryTextWholeAndKeepsItsSizeWhereTheyFit)
+{
+    for (int language : {0, 1, 2}) {
+        SCOPED_TRACE(language);
+        window->SetLanguage(language);
+        TAboutDlg about(window.get());
+        bool fitsDesignedSize = true;
+        for (const char* name : {"sName", "sVersion", "sNotice", "sCompany"}) {
+            const auto* text = about.findChild<QLabel*>(QString::fromLatin1(name));
+            EXPECT_LE(text->sizeHint().width(), text->width()) << name;
+            EXPECT_TRUE(about.rect().contains(text->geometry())) << name;
+            fitsDesignedSize = fitsDesignedSize && text->x() + text->sizeHint().width() + 13 <= 313;
+        }
+        if (fitsDesignedSize) {
+            EXPECT_EQ(about.size(), QSize(313, 205));
+        }
+        EXPECT_TRUE(about.rect().contains(about.findChild<QPushButton*>(QStringLiteral("OKBtn"))->geometry()));
+    }
 }
 
 namespace {
