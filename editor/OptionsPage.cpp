@@ -40,7 +40,7 @@ OptionsPage::OptionsPage(Program& program, QWidget* parent)
 
     connect(settings_->workModeLockBox(), &QCheckBox::toggled, this, &OptionsPage::cWorkModeLockClick);
     // The page takes the focus into its first control, VFO A's frequency.
-    setFocusProxy(GroupBox11);
+    setFocusProxy(GroupBox11->firstControl());
 }
 
 void OptionsPage::refresh()

@@ -131,13 +131,17 @@ VfoPanel::VfoPanel(Program& program, Side side, QWidget* parent)
         addList(i);
     }
     cbMODE_ = lists_.at(kModeList);
-    setFocusProxy(eFr_Freq_);
     grid_->setRowStretch(grid_->rowCount(), 1);
 }
 
 QString VfoPanel::named(const char* name) const
 {
     return QString::fromLatin1(name) + (side_ == Side::A ? QStringLiteral("_A") : QStringLiteral("_B"));
+}
+
+QWidget* VfoPanel::firstControl() const
+{
+    return eFr_Freq_;
 }
 
 ChannelRecord VfoPanel::vfo()

@@ -31,6 +31,9 @@ public:
     void retranslate();
     void showValues();
 
+    // The control a keyboard user comes to first: the receive frequency.
+    QWidget* firstControl() const;
+
     // Channel-mode lock: the side works in channel mode and its mode box shows
     // "Channel" and cannot be opened, until unlocked.
     void lockToChannelMode();
