@@ -37,6 +37,17 @@ protected:
 
     std::vector<uint8_t> modelBytes() const { return {program.model.block().begin(), program.model.block().end()}; }
 
+    // A CSV file the user is going to choose for an import.
+    QString chosenCsv(const char* text)
+    {
+        const QString path = dir.filePath(QStringLiteral("chosen.csv"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        user.openFile(path);
+        return path;
+    }
+
     TransferDialogDriver user{clock};
     QTemporaryDir dir;
 };
@@ -89,12 +100,7 @@ TEST_F(WindowCommands, ALongReportIsCut)
 
 TEST_F(WindowCommands, ImportCsvWithABadLineChangesNothingAndSaysWhere)
 {
-    const QString path = dir.filePath(QStringLiteral("bad.csv"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Location,Frequency,Power\n1,145.000000,High\n2,146.000000,Medium\n");
-    file.close();
-    user.openFile(path);
+    chosenCsv("Location,Frequency,Power\n1,145.000000,High\n2,146.000000,Medium\n");
     const std::vector<uint8_t> before = modelBytes();
 
     EXPECT_FALSE(ImportCsvClick(program, nullptr));
@@ -111,12 +117,7 @@ TEST_F(WindowCommands, VerifyResultsAndImportErrorsFollowTheInterfaceLanguage)
     ASSERT_EQ(user.messages().size(), 2);
     EXPECT_EQ(user.messages()[1], QStringLiteral("电台中的数据与写入当前数据时不同：\nSQL：文件 5，电台 7"));
 
-    const QString path = dir.filePath(QStringLiteral("bad.csv"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Location,Frequency,Power\n1,145.000000,Medium\n");
-    file.close();
-    user.openFile(path);
+    chosenCsv("Location,Frequency,Power\n1,145.000000,Medium\n");
     EXPECT_FALSE(ImportCsvClick(program, nullptr));
     ASSERT_EQ(user.messages().size(), 3);
     EXPECT_TRUE(user.messages()[2].startsWith(QStringLiteral("未导入任何数据：\n第 2 行，Power 列：")))
