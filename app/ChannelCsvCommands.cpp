@@ -3,9 +3,9 @@
 #include "app/VerifyRadio.h"
 #include "codeplug/ChannelCsv.h"
 #include "program/Program.h"
+#include "ui/AddedTexts.h"
 #include "ui/MessageDialogs.h"
 #include "ui/ModalSeam.h"
-#include "ui/AddedTexts.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -12,12 +12,12 @@
 #include "program/Program.h"
 #include "transfer/TransferEnvironment.h"
 #include "transferui/TransferRun.h"
+#include "ui/AddedTexts.h"
 #include "ui/AppLang.h"
 #include "ui/InterfaceLanguage.h"
 #include "ui/MessageDialogs.h"
 #include "ui/Mnemonic.h"
 #include "ui/ModalSeam.h"
-#include "ui/AddedTexts.h"
 
 #include <QApplication>
 #include <QCloseEvent>

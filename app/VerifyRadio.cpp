@@ -4,9 +4,9 @@
 #include "transfer/CodeplugOperations.h"
 #include "transfer/TransferEnvironment.h"
 #include "transferui/TProgramDialog.h"
+#include "ui/AddedTexts.h"
 #include "ui/MessageDialogs.h"
 #include "ui/ModalSeam.h"
-#include "ui/AddedTexts.h"
 
 #include <memory>
 

@@ -7,8 +7,8 @@
 #include "program/Program.h"
 #include "support/RadioRig.h"
 #include "support/TransferDialogDriver.h"
-#include "ui/AppLang.h"
 #include "ui/AddedTexts.h"
+#include "ui/AppLang.h"
 
 #include <QFile>
 #include <QTemporaryDir>
