@@ -1,6 +1,10 @@
 #include "admin/PasswordEdit.h"
 
+#include "codeplug/TextEntryRules.h"
+#include "ui/ControlHooks.h"
+
 #include <QFont>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace lt {
@@ -9,7 +13,7 @@ namespace {
 constexpr int kPasswordFontPoints = 16;
 } // namespace
 
-QLineEdit* MakePasswordEdit(QWidget* parent, const QString& objectName, int maxLength)
+QLineEdit* MakePasswordEdit(QWidget* parent, const QString& objectName, int maxBytes)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(objectName);
@@ -18,8 +22,11 @@ QLineEdit* MakePasswordEdit(QWidget* parent, const QString& objectName, int maxL
     QFont font = edit->font();
     font.setPointSize(kPasswordFontPoints);
     edit->setFont(font);
-    if (maxLength > 0)
-        edit->setMaxLength(maxLength);
+    if (maxBytes > 0) {
+        edit->setMaxLength(maxBytes);
+        HandleKeys(edit, [](const QKeyEvent& key) { return !GbkCanHold(key.text()); });
+        CorrectOnChange(edit, [maxBytes](const QString& text) { return FitGbkText(text, maxBytes); });
+    }
     return edit;
 }
 

@@ -3,9 +3,9 @@
 #include "app/VerifyRadio.h"
 #include "codeplug/ChannelCsv.h"
 #include "program/Program.h"
+#include "ui/AddedTexts.h"
 #include "ui/MessageDialogs.h"
 #include "ui/ModalSeam.h"
-#include "ui/SafetyNetTexts.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -16,24 +16,34 @@ namespace {
 
 constexpr int kMaxMessageLines = 20;
 
+// Where the error is, in the interface language; what is wrong is the
+// importer's own text.
+QString csvErrorLine(const CsvError& error)
+{
+    const QString line = QString::number(error.line);
+    if (error.column.isEmpty())
+        return AddedText(Added::CsvErrorInLine).arg(line, error.message);
+    return AddedText(Added::CsvErrorInColumn).arg(line, error.column, error.message);
+}
+
 } // namespace
 
 bool ImportCsvClick(Program& program, QWidget* owner)
 {
-    const QString path = askOpenFileName({owner, SafetyNetText(safety_text::ImportCsv), QString::fromLatin1(kCsvFileFilter), {}});
+    const QString path = askOpenFileName({owner, AddedText(Added::ImportCsv), QString::fromLatin1(kCsvFileFilter), {}});
     if (path.isEmpty())
         return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        ShowUserWarning(owner, SafetyNetText(safety_text::CannotReadFile));
+        ShowUserWarning(owner, AddedText(Added::CannotReadFile));
         return false;
     }
     const CsvImport result = ImportChannelsCsv(file.readAll(), program.model);
     if (!result.ok()) {
         QStringList lines;
         for (const CsvError& error : result.errors)
-            lines << DescribeCsvError(error);
-        ShowUserWarning(owner, SafetyNetText(safety_text::NothingImported) + QLatin1Char('\n') + MessageLines(lines, kMaxMessageLines));
+            lines << csvErrorLine(error);
+        ShowUserWarning(owner, AddedText(Added::NothingImported) + QLatin1Char('\n') + MessageLines(lines, kMaxMessageLines));
         return false;
     }
     return true;
@@ -41,18 +51,18 @@ bool ImportCsvClick(Program& program, QWidget* owner)
 
 void ExportCsvClick(Program& program, QWidget* owner)
 {
-    const QString path = askSaveFileName({owner, SafetyNetText(safety_text::ExportCsv), QString::fromLatin1(kCsvFileFilter),
+    const QString path = askSaveFileName({owner, AddedText(Added::ExportCsv), QString::fromLatin1(kCsvFileFilter),
                                           QStringLiteral("csv")});
     if (path.isEmpty())
         return;
     const CsvExport csv = ExportChannelsCsv(program.model);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(csv.text) != csv.text.size() || !file.commit()) {
-        ShowUserWarning(owner, SafetyNetText(safety_text::CannotWriteFile));
+        ShowUserWarning(owner, AddedText(Added::CannotWriteFile));
         return;
     }
     if (!csv.warnings.isEmpty())
-        ShowUserWarning(owner, SafetyNetText(safety_text::InexactChannels) + QLatin1Char('\n') + MessageLines(csv.warnings, kMaxMessageLines));
+        ShowUserWarning(owner, AddedText(Added::InexactChannels) + QLatin1Char('\n') + MessageLines(csv.warnings, kMaxMessageLines));
 }
 
 } // namespace lt

@@ -2,6 +2,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/ChannelCsvCommands.h"
+#include "app/ReadBackup.h"
 #include "app/VerifyRadio.h"
 #include "codeplug/Backups.h"
 #include "codeplug/CodeplugFile.h"
@@ -11,14 +12,15 @@
 #include "program/Program.h"
 #include "transfer/TransferEnvironment.h"
 #include "transferui/TransferRun.h"
+#include "ui/AddedTexts.h"
 #include "ui/AppLang.h"
+#include "ui/InterfaceLanguage.h"
 #include "ui/MessageDialogs.h"
+#include "ui/Mnemonic.h"
 #include "ui/ModalSeam.h"
-#include "ui/SafetyNetTexts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
@@ -97,6 +99,10 @@ TForm1::TForm1(Program& program, QString configPath, QWidget* parent)
     bHide->raise();
 
     channelPage_->applyGridSizes(program_.settings);
+    buildPageShortcuts();
+    // The grid keeps Tab for moving between its cells; the shortcuts of the
+    // pages and the batch dialog lead a keyboard user out of it.
+    channelPage_->focusGrid();
 
     // Fixed frame with a 1050 x 602 client area below the menu bar.
     const int chrome = menuBar()->sizeHint().height();
@@ -113,6 +119,7 @@ void TForm1::buildMenus()
     MenuFile_New = makeAction(this, "MenuFile_New");
     MenuFile_Open = makeAction(this, "MenuFile_Open");
     MenuFile_Save = makeAction(this, "MenuFile_Save");
+    MenuFile_Save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     MenuFile_Exit = makeAction(this, "MenuFile_Exit");
     MenuFile_ImportCsv = makeAction(this, "MenuFile_ImportCsv");
     MenuFile_ExportCsv = makeAction(this, "MenuFile_ExportCsv");
@@ -200,6 +207,35 @@ void TForm1::buildToolBar()
     connect(en, &QToolButton::clicked, MenuLanguage_En, &QAction::trigger);
 }
 
+void TForm1::buildPageShortcuts()
+{
+    ShowChannelPage = makeAction(this, "ShowChannelPage");
+    ShowChannelPage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
+    ShowOptionsPage = makeAction(this, "ShowOptionsPage");
+    ShowOptionsPage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
+    OpenBatchSet = makeAction(this, "OpenBatchSet");
+    OpenBatchSet->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    addActions({ShowChannelPage, ShowOptionsPage, OpenBatchSet});
+    channelPage_->showBatchSetShortcut(OpenBatchSet->shortcut());
+
+    connect(ShowChannelPage, &QAction::triggered, this, [this] { showPage(channelPage_); });
+    connect(ShowOptionsPage, &QAction::triggered, this, [this] { showPage(optionsPage_); });
+    connect(OpenBatchSet, &QAction::triggered, this, [this] {
+        reportErrors([this] {
+            showPage(channelPage_);
+            channelPage_->bChBatchSetClick();
+        });
+    });
+}
+
+void TForm1::showPage(QWidget* page)
+{
+    // An open edit commits before its page goes.
+    bHide->setFocus();
+    PageControl_Home->setCurrentWidget(page);
+    page->setFocus(Qt::ShortcutFocusReason);
+}
+
 void TForm1::prepareCommand()
 {
     channelPage_->setCurrentCell(1, 1);
@@ -241,11 +277,11 @@ void TForm1::FullRefresh()
     MenuEdit->setTitle(MainText(6));
     MenuEdit_Read->setText(MainText(7));
     MenuEdit_Write->setText(MainText(8));
-    MenuEdit_Verify->setText(SafetyNetText(safety_text::VerifyRadio));
-    MenuFile_ImportCsv->setText(SafetyNetText(safety_text::ImportCsv));
-    MenuFile_ExportCsv->setText(SafetyNetText(safety_text::ExportCsv));
+    MenuEdit_Verify->setText(WithMnemonic(AddedText(Added::VerifyRadio), QLatin1Char('V')));
+    MenuFile_ImportCsv->setText(WithMnemonic(AddedText(Added::ImportCsv), QLatin1Char('I')));
+    MenuFile_ExportCsv->setText(WithMnemonic(AddedText(Added::ExportCsv), QLatin1Char('X')));
     MenuEdit_Password->setText(MainText(231));
-    MenuEdit_SetRadioNewPD->setText(MainText(257));
+    MenuEdit_SetRadioNewPD->setText(WithMnemonic(MainText(257), QLatin1Char('N')));
     MenuLanguage->setTitle(MainText(10));
     MenuLanguage_Chs->setText(MainText(11));
     MenuLanguage_Cht->setText(MainText(12));
@@ -260,6 +296,8 @@ void TForm1::FullRefresh()
     ToolButton_Write->setToolTip(MainText(248));
     PageControl_Home->setTabText(0, MainText(25));
     PageControl_Home->setTabText(1, MainText(35));
+    PageControl_Home->setTabToolTip(0, ShowChannelPage->shortcut().toString(QKeySequence::NativeText));
+    PageControl_Home->setTabToolTip(1, ShowOptionsPage->shortcut().toString(QKeySequence::NativeText));
     // 6. Status line.
     statusPanel_->setText(statusText());
     // 7. Channel grid.
@@ -312,7 +350,7 @@ bool TForm1::MenuFile_SaveClick()
     // with the codeplug lost, so a failure is always reported.
     const QString error = SaveCodeplugFile(path, program_.model);
     if (!error.isEmpty()) {
-        showErrorReport(QStringLiteral("Cannot save %1: %2").arg(QDir::toNativeSeparators(path), error));
+        showErrorReport(AddedText(Added::CannotSaveFile).arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     return true;
@@ -325,10 +363,7 @@ void TForm1::MenuEdit_ReadClick()
                      TransferTitle(op::Codeplug, kDirectionRead)))
         return;
     FullRefresh();
-    // A pristine copy of what the radio held, so it can always be written back.
-    QString error;
-    if (KeepReadBackup(ModelFromRadio(program_.image), BackupFolder(), QDateTime::currentDateTime(), &error).isEmpty())
-        showErrorReport(error);
+    KeepBackupOfRead(program_.image, BackupFolder());
 }
 
 void TForm1::MenuEdit_WriteClick()
@@ -386,7 +421,7 @@ void TForm1::SetLanguage(int language)
 {
     bHide->setFocus();
     program_.settings.Language = language;
-    AppLang().SetInterfaceLanguage(language);
+    SetProgramLanguage(language);
     FullRefresh();
 }
 

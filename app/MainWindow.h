@@ -63,6 +63,9 @@ protected:
 private:
     void buildMenus();
     void buildToolBar();
+    void buildPageShortcuts();
+    // The page comes to the front with the focus in it.
+    void showPage(QWidget* page);
     void prepareCommand(); // grid cell (1, 1) and the focus to bHide
     void applyWindowFont(int langType);
     QString statusText() const;
@@ -90,6 +93,11 @@ private:
     QAction* MenuLanguage_En;
     QAction* MenuAdjustment; // a command of its own on the menu bar
     QAction* MenuAbout;
+    // Window-wide shortcuts without a menu item: the two pages and the batch
+    // dialog.
+    QAction* ShowChannelPage;
+    QAction* ShowOptionsPage;
+    QAction* OpenBatchSet;
 
     QToolBar* ToolBar1;
     QToolButton* ToolButton_New;

@@ -4,9 +4,9 @@
 #include "transfer/CodeplugOperations.h"
 #include "transfer/TransferEnvironment.h"
 #include "transferui/TProgramDialog.h"
+#include "ui/AddedTexts.h"
 #include "ui/MessageDialogs.h"
 #include "ui/ModalSeam.h"
-#include "ui/SafetyNetTexts.h"
 
 #include <memory>
 
@@ -16,18 +16,18 @@ QString MessageLines(const QStringList& lines, int maxLines)
 {
     QString text = lines.mid(0, maxLines).join(QLatin1Char('\n'));
     if (lines.size() > maxLines)
-        text += QLatin1Char('\n') + SafetyNetText(safety_text::MoreLines).arg(lines.size() - maxLines);
+        text += QLatin1Char('\n') + AddedText(Added::MoreLines).arg(lines.size() - maxLines);
     return text;
 }
 
 QString VerifyReport(const std::vector<FieldDifference>& differences, int maxLines)
 {
     if (differences.empty())
-        return SafetyNetText(safety_text::RadioMatches);
+        return AddedText(Added::RadioMatches);
     QStringList lines;
     for (const FieldDifference& difference : differences)
-        lines << DescribeDifference(difference);
-    return SafetyNetText(safety_text::RadioDiffers) + QLatin1Char('\n') + MessageLines(lines, maxLines);
+        lines << AddedText(Added::FieldDiffers).arg(difference.field, difference.file, difference.radio);
+    return AddedText(Added::RadioDiffers) + QLatin1Char('\n') + MessageLines(lines, maxLines);
 }
 
 std::optional<std::vector<FieldDifference>> VerifyRadio(TransferEnvironment& env, Program& program, QWidget* owner)
@@ -44,7 +44,7 @@ std::optional<std::vector<FieldDifference>> VerifyRadio(TransferEnvironment& env
     bool succeeded = false;
     {
         TProgramDialog dialog(env, *scratch, routine, owner);
-        dialog.setWindowTitle(SafetyNetText(safety_text::VerifyRadio));
+        dialog.setWindowTitle(AddedText(Added::VerifyRadio));
         execModal(dialog);
         succeeded = dialog.succeeded();
     }

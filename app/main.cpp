@@ -9,7 +9,6 @@
 #include "transfer/CodeplugOperations.h"
 #include "transfer/ServiceOperations.h"
 #include "transfer/TransferEnvironment.h"
-#include "ui/AppLang.h"
 #include "ui/Application.h"
 #include "ui/ModalSeam.h"
 
@@ -38,7 +37,6 @@ int main(int argc, char** argv)
 
         lt::TForm1 window(*program, configPath);
         lt::InstallAdminCommands(window, transfers);
-        lt::AppLang().SetInterfaceLanguage(program->settings.Language);
         window.FullRefresh();
         window.show();
         status = app.exec();

@@ -1,6 +1,7 @@
 #include "calibrationui/TAdjustmentDlg.h"
 
 #include "calibration/CalibrationFile.h"
+#include "calibration/CalibrationLayout.h"
 #include "calibrationui/AdjustmentTexts.h"
 #include "codeplug/TextEntryRules.h"
 #include "codeplug/ValueEncodings.h"
@@ -8,6 +9,7 @@
 #include "transfer/TransferEnvironment.h"
 #include "transfer/TransferState.h"
 #include "transferui/TransferRun.h"
+#include "ui/AddedTexts.h"
 #include "ui/ControlHooks.h"
 #include "ui/MessageDialogs.h"
 #include "ui/ModalSeam.h"
@@ -392,7 +394,8 @@ void TAdjustmentDlg::bOpenClick()
         ShowCalibrationData();
         break;
     case CalibrationLoad::TooShort:
-        showErrorReport(ShortCalibrationFileMessage(path, size));
+        showErrorReport(AddedText(Added::ShortCalibrationFile)
+                            .arg(QDir::toNativeSeparators(path), QString::number(size), QString::number(cal::kStoredSize)));
         break;
     case CalibrationLoad::Unreadable:
         break;
@@ -410,7 +413,7 @@ void TAdjustmentDlg::bSaveClick()
     // calibration is kept.
     const QString error = SaveCalibrationFile(path, program_.calibration);
     if (!error.isEmpty())
-        showErrorReport(QStringLiteral("Cannot save %1: %2").arg(QDir::toNativeSeparators(path), error));
+        showErrorReport(AddedText(Added::CannotSaveFile).arg(QDir::toNativeSeparators(path), error));
 }
 
 } // namespace lt

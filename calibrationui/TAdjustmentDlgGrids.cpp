@@ -7,14 +7,22 @@
 #include "ui/ModalSeam.h"
 
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numeric>
 
 namespace lt {
 
@@ -42,9 +50,10 @@ constexpr int kSqNoiseFirst = -100;
 constexpr int kSqNoiseLast = 100;
 
 const QColor kFixedColour(0xF0, 0xF0, 0xF0);
+// Frequencies show as three digits, a point and five decimals.
+const QString kWidestFreqText = QStringLiteral("888.88888");
 
-QTableWidget* MakeGrid(QWidget* parent, const char* name, const QStringList& headers, const int (&widths)[kColumns],
-                       int points)
+QTableWidget* MakeGrid(QWidget* parent, const char* name, const QStringList& headers, int points)
 {
     auto* grid = new QTableWidget(points + 1, kColumns, parent);
     grid->setObjectName(QString::fromLatin1(name));
@@ -55,10 +64,11 @@ QTableWidget* MakeGrid(QWidget* parent, const char* name, const QStringList& hea
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setTabKeyNavigation(true);
-    // The columns fit the grid's width; only the rows scroll.
+    // The columns fit the grid's width; only the rows scroll, and they always
+    // outgrow the grid, so the scroll bar stays and the columns share a width
+    // that does not change.
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    for (int column = 0; column < kColumns; ++column)
-        grid->setColumnWidth(column, widths[column]);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (int row = 0; row <= points; ++row) {
         for (int column = 0; column < kColumns; ++column) {
             auto* item = new QTableWidgetItem;
@@ -96,6 +106,71 @@ QLineEdit* MakeCellFreqEdit(QTableWidget* grid, const char* name)
     return edit;
 }
 
+QStringList ItemsOf(const QComboBox* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    return items;
+}
+
+// Keeps a grid's columns wide enough to show every text of a column whole (its
+// header, its widest value) within the width the grid shows. A column
+// narrower than its texts grows; when the columns then need more room than
+// the grid shows, the room is taken back, a pixel at a time, from the columns
+// with the most to spare.
+class ColumnFit : public QObject {
+public:
+    ColumnFit(QTableWidget* grid, const int (&designed)[kColumns], const std::array<QStringList, kColumns>& texts)
+        : QObject(grid)
+        , grid_(grid)
+    {
+        const QFontMetricsF metrics(grid->font());
+        // An item view draws a cell's text inside a margin on either side, and
+        // the grid line takes one more pixel.
+        const int margin = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 1;
+        for (int column = 0; column < kColumns; ++column) {
+            for (const QString& text : texts[column])
+                needed_[column] =
+                    std::max(needed_[column], margin + static_cast<int>(std::ceil(metrics.horizontalAdvance(text))));
+            widths_[column] = std::max(designed[column], needed_[column]);
+            grid->setColumnWidth(column, widths_[column]);
+        }
+        grid->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        // The grid's headers are hidden, so its cells take its width less the
+        // frame and the scroll bar.
+        if (event->type() == QEvent::Resize)
+            fitInto(grid_->width() - 2 * grid_->frameWidth() - grid_->verticalScrollBar()->sizeHint().width());
+        return false;
+    }
+
+private:
+    void fitInto(int shown)
+    {
+        std::array<int, kColumns> widths = widths_;
+        const auto spare = [&](int column) { return widths[column] - needed_[column]; };
+        for (int excess = std::accumulate(widths.begin(), widths.end(), 0) - shown; excess > 0; --excess) {
+            int most = 0;
+            for (int column = 1; column < kColumns; ++column)
+                most = spare(column) > spare(most) ? column : most;
+            if (spare(most) <= 0)
+                break;
+            --widths[most];
+        }
+        for (int column = 0; column < kColumns; ++column)
+            grid_->setColumnWidth(column, widths[column]);
+    }
+
+    QTableWidget* grid_;
+    std::array<int, kColumns> needed_{};
+    std::array<int, kColumns> widths_{};
+};
+
 void SetCell(QTableWidget* grid, int row, int column, const QString& text)
 {
     grid->item(row, column)->setText(text);
@@ -121,15 +196,18 @@ void TAdjustmentDlg::buildSqGrid()
     auto* layout = new QVBoxLayout(group);
     layout->setContentsMargins(4, 4, 4, 4);
     const int widths[kColumns] = {30, 70, 40, 50, 50, 70};
-    sgSQ = MakeGrid(group, "sgSQ",
-                    {QStringLiteral("序号"), QStringLiteral("频点以下"), QStringLiteral("SQ"), QStringLiteral("噪声"),
-                     QStringLiteral("窄带SQ"), QStringLiteral("窄带噪声")},
-                    widths, cal::sq::kCount);
+    const QStringList headers{QStringLiteral("序号"), QStringLiteral("频点以下"), QStringLiteral("SQ"),
+                              QStringLiteral("噪声"), QStringLiteral("窄带SQ"), QStringLiteral("窄带噪声")};
+    sgSQ = MakeGrid(group, "sgSQ", headers, cal::sq::kCount);
     layout->addWidget(sgSQ);
 
     eSqFreq = MakeCellFreqEdit(sgSQ, "eSqFreq");
     cbSqValue = MakeCellList(sgSQ, "cbSqValue", kSqValueFirst, kSqValueLast);
     cbSqNoise = MakeCellList(sgSQ, "cbSqNoise", kSqNoiseFirst, kSqNoiseLast);
+    new ColumnFit(sgSQ, widths,
+               {QStringList{headers[0], QString::number(cal::sq::kCount)}, QStringList{headers[1], kWidestFreqText},
+                ItemsOf(cbSqValue) << headers[kSqValue], ItemsOf(cbSqNoise) << headers[kSqNoise],
+                ItemsOf(cbSqValue) << headers[kSqValueNar], ItemsOf(cbSqNoise) << headers[kSqNoiseNar]});
     DropRefusedKeys(eSqFreq, FreqKeyAccepted);
     CorrectAfterEdit(eSqFreq, CorrectFreqEditText);
     CommitOnLeave(eSqFreq, [this] { eSqFreqExit(); });
@@ -147,15 +225,18 @@ void TAdjustmentDlg::buildApcGrid()
     auto* layout = new QVBoxLayout(group);
     layout->setContentsMargins(4, 4, 4, 4);
     const int widths[kColumns] = {30, 70, 55, 50, 60, 60};
-    sgAPC = MakeGrid(group, "sgAPC",
-                     {QStringLiteral("序号"), QStringLiteral("频率"), QStringLiteral("高功率"), QStringLiteral("低功率"),
-                      QStringLiteral("接收调谐"), QStringLiteral("芯片Rfout")},
-                     widths, cal::apc::kCount);
+    const QStringList headers{QStringLiteral("序号"), QStringLiteral("频率"), QStringLiteral("高功率"),
+                              QStringLiteral("低功率"), QStringLiteral("接收调谐"), QStringLiteral("芯片Rfout")};
+    sgAPC = MakeGrid(group, "sgAPC", headers, cal::apc::kCount);
     layout->addWidget(sgAPC);
 
     eApcFreq = MakeCellFreqEdit(sgAPC, "eApcFreq");
     cbApcValue = MakeCellList(sgAPC, "cbApcValue", 0, 255);
     cbRfOutVal = MakeCellList(sgAPC, "cbRfOutVal", 0, kRfOutLast);
+    new ColumnFit(sgAPC, widths,
+               {QStringList{headers[0], QString::number(cal::apc::kCount)}, QStringList{headers[1], kWidestFreqText},
+                ItemsOf(cbApcValue) << headers[kApcHighPower], ItemsOf(cbApcValue) << headers[kApcLowPower],
+                ItemsOf(cbApcValue) << headers[kApcRxTune], ItemsOf(cbRfOutVal) << headers[kApcRfOut]});
     DropRefusedKeys(eApcFreq, FreqKeyAccepted);
     CorrectAfterEdit(eApcFreq, CorrectFreqEditText);
     CommitOnLeave(eApcFreq, [this] { eApcFreqExit(); });

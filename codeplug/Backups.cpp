@@ -47,11 +47,9 @@ CodeplugModel ModelFromRadio(const RadioImage& image)
 QString KeepReadBackup(const CodeplugModel& model, const QString& folder, const QDateTime& now, QString* error)
 {
     QDir dir(folder);
-    if (!dir.mkpath(QStringLiteral("."))) {
-        if (error)
-            *error = QStringLiteral("cannot create the backup folder %1").arg(QDir::toNativeSeparators(folder));
-        return {};
-    }
+    // A folder that cannot be made shows in the file system's reason why the
+    // backup cannot be written.
+    dir.mkpath(QStringLiteral("."));
     // A name already taken moves on by a millisecond, so the order stays.
     QString path;
     for (int later = 0; path.isEmpty() || QFileInfo::exists(path); ++later)

@@ -7,19 +7,30 @@ namespace lt {
 
 // Raised when a text typed or pasted into a numeric field cannot be converted.
 // Event handlers let it reach the application's error report, which shows the
-// message; the field being committed keeps its previous value.
+// text and what it should have been in the interface language; the field being
+// committed keeps its previous value. what() says the same in English.
 class ConversionError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    enum class Expected { Float, Integer };
 
-    static ConversionError notFloat(const std::string& text)
+    static ConversionError notFloat(const std::string& text) { return {Expected::Float, text}; }
+    static ConversionError notInteger(const std::string& text) { return {Expected::Integer, text}; }
+
+    Expected expected() const { return expected_; }
+    // The text as it was typed (UTF-8).
+    const std::string& text() const { return text_; }
+
+private:
+    ConversionError(Expected expected, const std::string& text)
+        : std::runtime_error("'" + text + "' is not a valid "
+                             + (expected == Expected::Float ? "floating point" : "integer") + " value")
+        , expected_(expected)
+        , text_(text)
     {
-        return ConversionError("'" + text + "' is not a valid floating point value");
     }
-    static ConversionError notInteger(const std::string& text)
-    {
-        return ConversionError("'" + text + "' is not a valid integer value");
-    }
+
+    Expected expected_;
+    std::string text_;
 };
 
 } // namespace lt

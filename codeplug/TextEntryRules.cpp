@@ -104,11 +104,14 @@ bool NameKeyAccepted(QChar c)
     return !((u >= 0x21 && u <= 0x29) || (u >= 0x7B && u <= 0x7E));
 }
 
+bool GbkCanHold(const QString& keyText)
+{
+    return gbkBytes(keyText).has_value();
+}
+
 bool NameKeyAllowed(const QString& keyText)
 {
-    if (!std::all_of(keyText.begin(), keyText.end(), [](QChar c) { return NameKeyAccepted(c); }))
-        return false;
-    return gbkBytes(keyText).has_value();
+    return std::all_of(keyText.begin(), keyText.end(), [](QChar c) { return NameKeyAccepted(c); }) && GbkCanHold(keyText);
 }
 
 QString CorrectFreqText(const QString& text, int maxLength)
@@ -179,6 +182,11 @@ QString FromGbk(const QByteArray& bytes)
 {
     QStringDecoder decoder("GBK");
     return decoder.decode(bytes);
+}
+
+bool ShowsStoredText(const QString& shown, const QByteArray& stored)
+{
+    return shown == FromGbk(stored);
 }
 
 } // namespace lt

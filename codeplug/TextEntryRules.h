@@ -38,6 +38,9 @@ std::optional<QString> ToneKeyText(const QString& keyText);
 // Names and the options page's texts: "!" to ")" and "{" to "~" are dropped,
 // the radio's display has no glyphs for them.
 bool NameKeyAccepted(QChar c);
+// Whether GBK can encode a key's text: edits whose text is stored as GBK bytes
+// refuse the key otherwise.
+bool GbkCanHold(const QString& keyText);
 // The channel name edit also drops a key whose text GBK cannot encode.
 bool NameKeyAllowed(const QString& keyText);
 
@@ -67,5 +70,10 @@ QString CorrectToneText(const QString& text);
 QString FitGbkText(const QString& text, int maxBytes);
 QByteArray ToGbk(const QString& text);
 QString FromGbk(const QByteArray& bytes);
+// Whether a text box still shows what the stored bytes say. Stored bytes that
+// are no whole GBK character (a lone lead byte, left by a byte-wise cut) do not
+// show, so a box writes its text back only when this is false: passing
+// through it keeps every stored byte.
+bool ShowsStoredText(const QString& shown, const QByteArray& stored);
 
 } // namespace lt

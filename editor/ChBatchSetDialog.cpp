@@ -175,15 +175,30 @@ bool TChBatchSetDlg::cbChBatchSubDeKeyPress(QComboBox* box, const QKeyEvent& key
     return TypeInstead(box->lineEdit(), key.text(), ToneKeyText(key.text()));
 }
 
-void TChBatchSetDlg::frequencyExit(QLineEdit* edit, uint32_t& value)
+bool TChBatchSetDlg::frequencyExit(QLineEdit* edit, uint32_t& value)
 {
     // A text that is no number is reported, and the edit shows the value that
     // stays in force.
+    bool committed = false;
     reportErrors([&] {
         const QString text = edit->text();
         value = ClampToBands(text.isEmpty() ? 0 : TextToFreq(text), program_.model.bands);
+        committed = true;
     });
     edit->setText(FreqToText(value));
+    return committed;
+}
+
+bool TChBatchSetDlg::stepExit()
+{
+    bool committed = false;
+    reportErrors([&] {
+        const QString text = eStep->text();
+        step_ = ClampStep(text.isEmpty() ? 0 : TextToFreq(text));
+        committed = true;
+    });
+    eStep->setText(OffsetToText(step_));
+    return committed;
 }
 
 void TChBatchSetDlg::eChBatchFreqRxExit()
@@ -198,24 +213,28 @@ void TChBatchSetDlg::eChBatchFreqTxExit()
 
 void TChBatchSetDlg::eStepExit()
 {
-    reportErrors([&] {
-        const QString text = eStep->text();
-        step_ = ClampStep(text.isEmpty() ? 0 : TextToFreq(text));
-    });
-    eStep->setText(OffsetToText(step_));
+    stepExit();
+}
+
+bool TChBatchSetDlg::commitFocusedEdit()
+{
+    QWidget* focused = QApplication::focusWidget();
+    if (focused == eChBatchFreqRx)
+        return frequencyExit(eChBatchFreqRx, rxStart_);
+    if (focused == eChBatchFreqTx)
+        return frequencyExit(eChBatchFreqTx, txStart_);
+    if (focused == eStep)
+        return stepExit();
+    return true;
 }
 
 void TChBatchSetDlg::OKBtnClick()
 {
     // Enter in an edit presses OK without taking the focus from the edit, so
-    // its text is committed here first.
-    QWidget* focused = QApplication::focusWidget();
-    if (focused == eChBatchFreqRx)
-        eChBatchFreqRxExit();
-    else if (focused == eChBatchFreqTx)
-        eChBatchFreqTxExit();
-    else if (focused == eStep)
-        eStepExit();
+    // its text is committed here first. A text that is no number stops OK:
+    // the user sees the report and the value in force, and decides again.
+    if (!commitFocusedEdit())
+        return;
 
     const Tone none{kToneCodeNone, kToneNone};
     ChannelBatch batch;

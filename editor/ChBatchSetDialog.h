@@ -25,7 +25,8 @@ public:
     void eChBatchFreqRxExit();
     void eChBatchFreqTxExit();
     void eStepExit();
-    // Fills the channels and closes the dialog with the OK result.
+    // Fills the channels and closes the dialog with the OK result, unless the
+    // edit that has the focus holds a text that is no number.
     void OKBtnClick();
 
 signals:
@@ -38,7 +39,11 @@ protected:
 private:
     bool eChBatchFreqRxKeyPress(const QKeyEvent& key);
     bool cbChBatchSubDeKeyPress(QComboBox* box, const QKeyEvent& key);
-    void frequencyExit(QLineEdit* edit, uint32_t& value);
+    // Each returns whether the text became the value; one that is no number
+    // is reported and the value in force shown again.
+    bool frequencyExit(QLineEdit* edit, uint32_t& value);
+    bool stepExit();
+    bool commitFocusedEdit();
 
     Program& program_;
     uint32_t rxStart_;

@@ -16,12 +16,15 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QToolTip>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace lt {
 
@@ -90,6 +93,8 @@ ChannelPage::ChannelPage(Program& program, QWidget* parent)
     sTiShi_0->hide();
 
     buildEditors();
+    // The page takes the focus into its grid.
+    setFocusProxy(StringGrid1);
 
     HandleKeys(StringGrid1, [this](const QKeyEvent& key) { return StringGrid1KeyPress(key); });
     StringGrid1->viewport()->installEventFilter(this);
@@ -120,6 +125,8 @@ void ChannelPage::buildEditors()
         const int column = kFirstListColumn + i;
         QComboBox* box = makeNamed<QComboBox>(this, kListFields[i].name);
         box->setEditable(false);
+        // Its width follows the items of the language shown.
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         listEditors_[i] = box;
         HandleKeys(box, [this, column](const QKeyEvent& key) { return listEditorKeyPress(column, key); });
         CommitOnLeave(box, [this, column] { listEditorExit(column); });
@@ -195,6 +202,11 @@ void ChannelPage::setCurrentCell(int column, int row)
 void ChannelPage::focusGrid()
 {
     StringGrid1->setFocus();
+}
+
+void ChannelPage::showBatchSetShortcut(const QKeySequence& keys)
+{
+    bChBatchSet->setToolTip(keys.toString(QKeySequence::NativeText));
 }
 
 QString ChannelPage::cellText(int column, int row) const
@@ -344,8 +356,12 @@ void ChannelPage::placeOver(QWidget* editor)
     StringGrid1->scrollTo(index);
     const QRect cell = StringGrid1->visualRect(index);
     const QPoint topLeft = StringGrid1->viewport()->mapTo(this, cell.topLeft());
-    editor->setGeometry(topLeft.x() + kGridLineWidth + 1, topLeft.y() + kGridLineWidth, cell.width() + 1,
-                        cell.height() + 1);
+    // A list wider than its cell ("scramble 8" in a narrow column) reaches
+    // beyond the cell, so its items show whole.
+    int width = cell.width() + 1;
+    if (const auto* list = qobject_cast<const QComboBox*>(editor))
+        width = std::max(width, list->sizeHint().width());
+    editor->setGeometry(topLeft.x() + kGridLineWidth + 1, topLeft.y() + kGridLineWidth, width, cell.height() + 1);
     openEditor_ = editor;
     editor->show();
     editor->raise();
@@ -478,7 +494,10 @@ void ChannelPage::Edit_ChNameExit()
 {
     if (!closeEditor(Edit_ChName))
         return;
-    program_.model.channel(editRow_).setChName(ToGbk(FitGbkText(Edit_ChName->text(), kChannelNameBytes)));
+    ChannelRecord channel = program_.model.channel(editRow_);
+    const QString name = Edit_ChName->text();
+    if (!ShowsStoredText(name, channel.ChName()))
+        channel.setChName(ToGbk(FitGbkText(name, kChannelNameBytes)));
     StringGridUpdateRow(editRow_);
     Edit_ChName->hide();
 }

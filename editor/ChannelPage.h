@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QKeyEvent;
+class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -38,6 +39,8 @@ public:
     // Commands first move the grid's current cell to channel 1, column 1.
     void setCurrentCell(int column, int row);
     void focusGrid();
+    // The batch button's hint names the window's shortcut for it.
+    void showBatchSetShortcut(const QKeySequence& keys);
 
     // The text the grid shows in a cell (column 0..12, row 1..240).
     QString cellText(int column, int row) const;

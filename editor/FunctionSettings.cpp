@@ -138,6 +138,8 @@ void FunctionSettings::addText(const SettingText& text, QGridLayout* grid, int r
     FilterKeys(edit, OnlyAccepted(NameKeyAccepted));
     CorrectOnChange(edit, [maxBytes = text.maxBytes](const QString& typed) { return FitGbkText(typed, maxBytes); });
     CommitOnLeave(edit, [this, edit, &text] {
+        if (ShowsStoredText(edit->text(), program_.model.text(text.field)))
+            return;
         program_.model.setText(text.field, ToGbk(edit->text()));
         edit->setText(FromGbk(program_.model.text(text.field)));
     });

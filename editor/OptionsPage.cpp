@@ -39,6 +39,8 @@ OptionsPage::OptionsPage(Program& program, QWidget* parent)
     page->addStretch(1);
 
     connect(settings_->workModeLockBox(), &QCheckBox::toggled, this, &OptionsPage::cWorkModeLockClick);
+    // The page takes the focus into its first control, VFO A's frequency.
+    setFocusProxy(GroupBox11->firstControl());
 }
 
 void OptionsPage::refresh()

@@ -6,6 +6,7 @@
 #include "program/Program.h"
 #include "ui/AppLang.h"
 #include "ui/ControlHooks.h"
+#include "ui/ModalSeam.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -138,6 +139,11 @@ QString VfoPanel::named(const char* name) const
     return QString::fromLatin1(name) + (side_ == Side::A ? QStringLiteral("_A") : QStringLiteral("_B"));
 }
 
+QWidget* VfoPanel::firstControl() const
+{
+    return eFr_Freq_;
+}
+
 ChannelRecord VfoPanel::vfo()
 {
     return side_ == Side::A ? program_.model.vfoA() : program_.model.vfoB();
@@ -229,34 +235,38 @@ void VfoPanel::unlockMode()
     cbMODE_->setEnabled(true);
 }
 
-void VfoPanel::commitFrequency(QLineEdit* edit, void (ChannelRecord::*store)(uint32_t))
+// A text that is no number (such as "438.") is reported, and the edit shows
+// the value the codeplug keeps: the window never shows a value it does not
+// hold, and the next command that moves the focus through the edit runs at once.
+void VfoPanel::commitFrequency(QLineEdit* edit, uint32_t (ChannelRecord::*stored)() const,
+                               void (ChannelRecord::*store)(uint32_t))
 {
-    const QString text = edit->text();
-    const uint32_t typed = text.isEmpty() ? 0 : TextToFreq(text);
-    const uint32_t hz = ClampToBands(typed, program_.model.bands);
     ChannelRecord record = vfo();
-    (record.*store)(hz);
-    edit->setText(FreqToText(hz));
+    reportErrors([&] {
+        const QString text = edit->text();
+        (record.*store)(ClampToBands(text.isEmpty() ? 0 : TextToFreq(text), program_.model.bands));
+    });
+    edit->setText(FreqToText((record.*stored)()));
 }
 
 void VfoPanel::eFr_FreqExit()
 {
-    commitFrequency(eFr_Freq_, &ChannelRecord::setRxFreq);
+    commitFrequency(eFr_Freq_, &ChannelRecord::RxFreq, &ChannelRecord::setRxFreq);
 }
 
 void VfoPanel::eFr_TxFreqExit()
 {
-    commitFrequency(eFr_TxFreq_, &ChannelRecord::setTxFreq);
+    commitFrequency(eFr_TxFreq_, &ChannelRecord::TxFreq, &ChannelRecord::setTxFreq);
 }
 
 void VfoPanel::eFr_OffsetExit()
 {
-    const QString text = eFr_Offset_->text();
-    const uint32_t typed = text.isEmpty() ? 0 : TextToFreq(text);
     CodeplugModel& model = program_.model;
-    const uint32_t hz = ClampOffset(typed, model.UOffsetMax, model.VOffsetMax);
-    model.set(fields_.offset, hz);
-    eFr_Offset_->setText(OffsetToText(hz));
+    reportErrors([&] {
+        const QString text = eFr_Offset_->text();
+        model.set(fields_.offset, ClampOffset(text.isEmpty() ? 0 : TextToFreq(text), model.UOffsetMax, model.VOffsetMax));
+    });
+    eFr_Offset_->setText(OffsetToText(model.get(fields_.offset)));
 }
 
 void VfoPanel::cbFr_SubaudioDeExit()

@@ -31,6 +31,9 @@ public:
     void retranslate();
     void showValues();
 
+    // The control a keyboard user comes to first: the receive frequency.
+    QWidget* firstControl() const;
+
     // Channel-mode lock: the side works in channel mode and its mode box shows
     // "Channel" and cannot be opened, until unlocked.
     void lockToChannelMode();
@@ -56,7 +59,8 @@ private:
     QLineEdit* addEdit(const char* name, int maxLength, std::function<QString()> caption);
     QComboBox* addToneBox(const char* name, std::function<QString()> caption);
     void addList(std::size_t index);
-    void commitFrequency(QLineEdit* edit, void (ChannelRecord::*store)(uint32_t));
+    void commitFrequency(QLineEdit* edit, uint32_t (ChannelRecord::*stored)() const,
+                         void (ChannelRecord::*store)(uint32_t));
     void commitList(std::size_t index);
 
     Program& program_;

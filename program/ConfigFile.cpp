@@ -27,6 +27,8 @@ constexpr const char* kConfig = "config";
 constexpr const char* kControl = "control";
 constexpr const char* kBand = "Band";
 constexpr const char* kNameSections[] = {"chs", "cht", "eng"};
+constexpr const char* kNameKeys[] = {"AppName", "Company"};
+constexpr const char* kCreatedNameText = " ";
 
 std::string rowKey(int row) { return "ChSG_Row" + std::to_string(row); }
 std::string columnKey(int column) { return "ChSG_Col" + std::to_string(column); }
@@ -63,13 +65,34 @@ void save(CSimpleIniA& ini, const QString& path)
 {
     std::string text;
     if (ini.Save(text) < 0)
-        throw std::runtime_error("Cannot write the configuration file");
+        throw ConfigWriteError(path, QString());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) < 0
         || !file.commit())
-        throw std::runtime_error(QStringLiteral("Cannot write %1: %2")
-                                     .arg(QDir::toNativeSeparators(path), file.errorString())
-                                     .toStdString());
+        throw ConfigWriteError(path, file.errorString());
+}
+
+void load(CSimpleIniA& ini, const QString& path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray text = file.readAll();
+        ini.LoadData(text.constData(), static_cast<size_t>(text.size()));
+    }
+}
+
+// The name texts are created as one space. SimpleIni trims the values it
+// reads, so they come back empty; an INI value reads the same blank or empty,
+// and the file keeps them as they were created.
+void keepNameTextsAsCreated(CSimpleIniA& ini)
+{
+    for (const char* section : kNameSections) {
+        for (const char* key : kNameKeys) {
+            const char* value = ini.GetValue(section, key);
+            if (value && *value == '\0')
+                ini.SetValue(section, key, kCreatedNameText);
+        }
+    }
 }
 
 // key=value without spaces, one value per key, as the file has always been.
@@ -85,6 +108,15 @@ uint32_t readLimit(const CSimpleIniA& ini, const char* key, uint32_t fallback)
 }
 
 } // namespace
+
+ConfigWriteError::ConfigWriteError(const QString& path, const QString& reason)
+    : std::runtime_error(QStringLiteral("Cannot write the configuration file %1: %2")
+                             .arg(QDir::toNativeSeparators(path), reason)
+                             .toStdString())
+    , path_(path)
+    , reason_(reason)
+{
+}
 
 QString ConfigFilePath()
 {
@@ -104,24 +136,12 @@ bool ReadConfigFile(const QString& path, ProgramSettings& settings, BandLimits& 
     if (!QFileInfo::exists(path)) {
         settings = builtIn;
         bands = builtInBands;
-        CSimpleIniA ini;
-        configure(ini);
-        putValues(ini, settings, bands);
-        for (const char* section : kNameSections) {
-            ini.SetValue(section, "AppName", " ");
-            ini.SetValue(section, "Company", " ");
-        }
-        save(ini, path);
         return false;
     }
 
     CSimpleIniA ini;
     configure(ini);
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray text = file.readAll();
-        ini.LoadData(text.constData(), static_cast<size_t>(text.size()));
-    }
+    load(ini, path);
     settings.Port = static_cast<int>(ini.GetLongValue(kConfig, "Port", builtIn.Port));
     settings.Language = static_cast<int>(ini.GetLongValue(kConfig, "Language", builtIn.Language));
     settings.AutoSeachPort = ini.GetLongValue(kConfig, "AutoSeachPort", builtIn.AutoSeachPort ? 1 : 0) != 0;
@@ -135,20 +155,29 @@ bool ReadConfigFile(const QString& path, ProgramSettings& settings, BandLimits& 
     bands.VBandMin = readLimit(ini, "V band min", builtInBands.VBandMin);
     bands.VBandMax = readLimit(ini, "V band max", builtInBands.VBandMax);
     const char* names = nameSection(settings.Language);
-    settings.appName = QString::fromUtf8(ini.GetValue(names, "AppName", " "));
-    settings.company = QString::fromUtf8(ini.GetValue(names, "Company", " "));
+    settings.appName = QString::fromUtf8(ini.GetValue(names, "AppName", kCreatedNameText));
+    settings.company = QString::fromUtf8(ini.GetValue(names, "Company", kCreatedNameText));
     return true;
+}
+
+void CreateConfigFile(const QString& path, const ProgramSettings& settings, const BandLimits& bands)
+{
+    CSimpleIniA ini;
+    configure(ini);
+    putValues(ini, settings, bands);
+    for (const char* section : kNameSections) {
+        for (const char* key : kNameKeys)
+            ini.SetValue(section, key, kCreatedNameText);
+    }
+    save(ini, path);
 }
 
 void WriteConfigFile(const QString& path, const ProgramSettings& settings, const BandLimits& bands)
 {
     CSimpleIniA ini;
     configure(ini);
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray text = file.readAll();
-        ini.LoadData(text.constData(), static_cast<size_t>(text.size()));
-    }
+    load(ini, path);
+    keepNameTextsAsCreated(ini);
     putValues(ini, settings, bands);
     save(ini, path);
 }

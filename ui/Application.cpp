@@ -1,5 +1,7 @@
 #include "ui/Application.h"
 
+#include "ui/AddedTexts.h"
+#include "ui/ErrorReportText.h"
 #include "ui/ModalSeam.h"
 
 #include <exception>
@@ -16,9 +18,9 @@ bool Application::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        showErrorReport(QString::fromUtf8(error.what()));
+        showErrorReport(ErrorReportText(error));
     } catch (...) {
-        showErrorReport(QStringLiteral("Unexpected error"));
+        showErrorReport(AddedText(Added::UnexpectedError));
     }
     return false;
 }

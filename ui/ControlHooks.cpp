@@ -2,6 +2,7 @@
 
 #include "ui/ModalSeam.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -32,13 +33,24 @@ protected:
         }
         if (event->type() == QEvent::FocusOut && commit_) {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !inOwnPopup())
                 reportErrors(commit_);
         }
         return false;
     }
 
 private:
+    // The focus moves on into the control's own drop-down list once the list
+    // is open; the control is still being used.
+    bool inOwnPopup() const
+    {
+        for (const QWidget* w = QApplication::activePopupWidget(); w; w = w->parentWidget()) {
+            if (w == parent())
+                return true;
+        }
+        return false;
+    }
+
     KeyHandler onKey_;
     KeyPresses seen_;
     std::function<void()> commit_;

@@ -1,5 +1,7 @@
 #include "ui/ModalSeam.h"
 
+#include "ui/ErrorReportText.h"
+
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -20,11 +22,16 @@ ModalHandlers& handlers()
 QString runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(request.parent, request.title, QString(), qtFileFilter(request.filter));
+    // Qt's own dialog speaks the interface language (a native one speaks the
+    // system's), and shows each file type as the program words it, without
+    // its patterns repeated after it.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (!request.defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(request.defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (execModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -77,7 +84,7 @@ void reportErrors(const std::function<void()>& handler)
     try {
         handler();
     } catch (const std::exception& error) {
-        showErrorReport(QString::fromUtf8(error.what()));
+        showErrorReport(ErrorReportText(error));
     }
 }
 

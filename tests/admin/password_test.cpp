@@ -3,6 +3,7 @@
 #include "admin/TNewPasswordDlg.h"
 #include "admin/TSetPasswordDlg.h"
 #include "codeplug/PasswordRecord.h"
+#include "codeplug/TextEntryRules.h"
 #include "transfer/TransferState.h"
 #include "transferui/TProgramDialog.h"
 #include "transferui/TransferRun.h"
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -78,6 +80,52 @@ TEST_F(RadioPassword, DialogTextsAndEntries)
         EXPECT_TRUE(edit->text().isEmpty());
         QTest::keyClicks(edit, "abcdefghijklmnop");
         EXPECT_EQ(edit->text(), "abcdefghijkl");
+    }
+}
+
+// Types characters one key press each, as an input method delivers them.
+void typeKeys(QLineEdit* edit, const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype width = text.at(i).isHighSurrogate() ? 2 : 1;
+        const QString key = text.mid(i, width);
+        i += width - 1;
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, key);
+        QCoreApplication::sendEvent(edit, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, key);
+        QCoreApplication::sendEvent(edit, &release);
+    }
+}
+
+TEST_F(RadioPassword, EntriesHoldTwelveGbkBytesAndWhatIsStoredIsWhatWasTyped)
+{
+    const struct {
+        const char* typed;
+        const char* kept;
+    } cases[] = {
+        {"abcdefghijklmn", "abcdefghijkl"},
+        {"一二三四五六七八九十百千", "一二三四五六"},
+        {"a一二三四五六", "a一二三四五"},
+        {"ab한c😀d€", "abcd€"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const QString kept = QString::fromUtf8(c.kept);
+        {
+            TSetPasswordDlg dialog(rig.program);
+            typeKeys(dialog.eInput, QString::fromUtf8(c.typed));
+            EXPECT_EQ(dialog.eInput->text(), kept);
+            dialog.OKBtn->click();
+        }
+        EXPECT_EQ(rig.program.model.text(cp::EnteredPassword), ToGbk(kept));
+
+        ScriptedUser user(rig.clock);
+        TNewPasswordDlg dialog(rig.program, rig.env);
+        typeKeys(dialog.eInput, QString::fromUtf8(c.typed));
+        typeKeys(dialog.eSureInput, QString::fromUtf8(c.typed));
+        dialog.OKBtn->click();
+        EXPECT_EQ(user.messages(), QStringList{"OK"});
+        EXPECT_EQ(rig.program.model.text(cp::NewPassword), ToGbk(kept));
     }
 }
 

@@ -2,6 +2,7 @@
 #include "codeplug/ToneTables.h"
 #include "program/Program.h"
 #include "ui/AppLang.h"
+#include "ui/Mnemonic.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -131,13 +132,15 @@ protected:
             int entry;
         } items[] = {{"MenuFile_New", 2}, {"MenuFile_Open", 3}, {"MenuFile_Save", 4}, {"MenuFile_Exit", 5},
             {"MenuEdit_Read", 7}, {"MenuEdit_Write", 8}, {"MenuEdit_Password", 231},
-            {"MenuEdit_SetRadioNewPD", 257}, {"MenuLanguage_Chs", 11}, {"MenuLanguage_Cht", 12},
+            {"MenuLanguage_Chs", 11}, {"MenuLanguage_Cht", 12},
             {"MenuLanguage_En", 13}, {"MenuAdjustment", 167}, {"MenuAbout", 166}};
         for (const auto& item : items) {
             QAction* a = action(item.action);
             ASSERT_NE(a, nullptr) << item.action;
             EXPECT_EQ(a->text(), Expected(language, item.entry)) << item.action;
         }
+        // The table's caption with the mnemonic the item adds.
+        EXPECT_EQ(action("MenuEdit_SetRadioNewPD")->text(), lt::WithMnemonic(Expected(language, 257), QLatin1Char('N')));
         const struct {
             const char* menu;
             int entry;

@@ -1,8 +1,11 @@
 #include "app/StartUp.h"
 #include "program/ConfigFile.h"
 #include "program/Program.h"
+#include "support/ModalScript.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -121,4 +124,35 @@ TEST_F(ConfigFileTest, AnUnwritableFileIsReportedNotIgnored)
     EXPECT_THROW(WriteConfigFile(dir.filePath(QStringLiteral("missing/folder/_config.ini")), ProgramSettings{},
                                  BandLimits{}),
                  std::runtime_error);
+}
+
+TEST_F(ConfigFileTest, AFileThatCannotBeCreatedIsReportedOnceAndTheDefaultsHold)
+{
+    lt::test::ModalScript script;
+    const QString unwritable = dir.filePath(QStringLiteral("missing/folder/_config.ini"));
+    Program program;
+    program.settings.Language = 0;
+    program.model.bands.UBandMax = 480000000;
+    EXPECT_NO_THROW(LoadProgramState(program, unwritable));
+    ASSERT_EQ(script.errors.size(), 1);
+    EXPECT_TRUE(script.errors[0].startsWith(QStringLiteral("无法写入配置文件 ") + QDir::toNativeSeparators(unwritable)))
+        << "reported in the interface language of the defaults: " << script.errors[0].toStdString();
+    EXPECT_FALSE(QFileInfo::exists(unwritable));
+    EXPECT_EQ(program.settings.Language, 1);
+    EXPECT_EQ(program.model.bands, BandLimits{});
+    EXPECT_EQ(program.settings.SerialPortCount, 0);
+    EXPECT_EQ(program.model.UOffsetMax, 70000000u);
+}
+
+TEST_F(ConfigFileTest, TheNameTextsStayOneSpaceThroughTheExitWrite)
+{
+    Program program;
+    LoadProgramState(program, path());
+    WriteConfigFile(path(), program.settings, program.model.bands);
+    Program next;
+    LoadProgramState(next, path());
+    WriteConfigFile(path(), next.settings, next.model.bands);
+    const QString text = readAll(path());
+    for (const char* section : {"chs", "cht", "eng"})
+        EXPECT_TRUE(text.contains(QStringLiteral("[%1]\nAppName= \nCompany= \n").arg(QLatin1String(section)))) << section;
 }

@@ -1,4 +1,6 @@
+#include "app/AboutDialog.h"
 #include "app/MainWindow.h"
+#include "app/ReadBackup.h"
 #include "codeplug/ConversionError.h"
 #include "program/Program.h"
 #include "support/ModalScript.h"
@@ -6,11 +8,17 @@
 #include "ui/Application.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
+#include <QSet>
+#include <QTabWidget>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -53,7 +61,7 @@ TEST_F(MainWindowTest, MenusToolButtonsAndStatusLineCarryTheirTexts)
         const char* name;
         int entry;
     } items[] = {{"MenuFile_New", 2},  {"MenuFile_Open", 3}, {"MenuFile_Save", 4},         {"MenuFile_Exit", 5},
-                 {"MenuEdit_Read", 7}, {"MenuEdit_Write", 8}, {"MenuEdit_Password", 231},  {"MenuEdit_SetRadioNewPD", 257},
+                 {"MenuEdit_Read", 7}, {"MenuEdit_Write", 8}, {"MenuEdit_Password", 231},
                  {"MenuAdjustment", 167}, {"MenuAbout", 166}, {"MenuLanguage_Chs", 11},    {"MenuLanguage_En", 13}};
     for (const auto& item : items) {
         QAction* a = action(item.name);
@@ -65,6 +73,7 @@ TEST_F(MainWindowTest, MenusToolButtonsAndStatusLineCarryTheirTexts)
         ASSERT_NE(action(added), nullptr) << added;
         EXPECT_FALSE(action(added)->text().isEmpty()) << added;
     }
+    EXPECT_EQ(action("MenuEdit_SetRadioNewPD")->text(), QStringLiteral("Set radio &new password"));
     EXPECT_EQ(action("MenuEdit_Read")->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
     EXPECT_TRUE(action("MenuLanguage_En")->isChecked());
     EXPECT_FALSE(action("MenuLanguage_Chs")->isChecked());
@@ -75,6 +84,34 @@ TEST_F(MainWindowTest, MenusToolButtonsAndStatusLineCarryTheirTexts)
     window->FullRefresh();
     EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("StatusPanel0"))->text(),
               MainText(212) + QStringLiteral(" [2022-6-18  9:5]"));
+}
+
+// In every language each item of a menu has a mnemonic of its own, so every
+// command can be reached from the keyboard.
+TEST_F(MainWindowTest, EveryMenuItemHasItsOwnMnemonicInEveryLanguage)
+{
+    for (int language : {0, 1, 2}) {
+        window->SetLanguage(language);
+        for (const char* name : {"MenuFile", "MenuEdit", "MenuLanguage", "MenuHelp"}) {
+            QSet<QChar> keys;
+            for (QAction* item : window->findChild<QMenu*>(QString::fromLatin1(name))->actions()) {
+                if (item->isSeparator())
+                    continue;
+                const QKeySequence mnemonic = QKeySequence::mnemonic(item->text());
+                EXPECT_FALSE(mnemonic.isEmpty()) << language << ' ' << item->objectName().toStdString();
+                const QChar key = mnemonic.toString().back();
+                EXPECT_FALSE(keys.contains(key)) << language << ' ' << item->objectName().toStdString();
+                keys << key;
+            }
+        }
+    }
+    window->SetLanguage(0);
+    EXPECT_EQ(action("MenuFile_ImportCsv")->text(), QStringLiteral("&Import CSV…"));
+    EXPECT_EQ(action("MenuFile_ExportCsv")->text(), QStringLiteral("E&xport CSV…"));
+    EXPECT_EQ(action("MenuEdit_Verify")->text(), QStringLiteral("&Verify radio"));
+    window->SetLanguage(1);
+    EXPECT_EQ(action("MenuFile_ExportCsv")->text(), QStringLiteral("导出 CSV(&X)…"));
+    EXPECT_EQ(action("MenuEdit_SetRadioNewPD")->text(), QStringLiteral("设置对讲机新密码(&N)"));
 }
 
 TEST_F(MainWindowTest, NewAsksFirstAndCancelChangesNothing)
@@ -140,6 +177,34 @@ TEST_F(MainWindowTest, YesWithAFailedSaveKeepsTheWindowOpenAndSaysWhy)
     EXPECT_TRUE(script.errors[0].contains(QStringLiteral("x.Kvf")));
 }
 
+TEST_F(MainWindowTest, AFailedSaveIsReportedInTheInterfaceLanguage)
+{
+    window->SetLanguage(2);
+    ModalScript script;
+    const QString path = dir.filePath(QStringLiteral("no/such/folder/x.Kvf"));
+    script.saveFile(path);
+    EXPECT_FALSE(window->MenuFile_SaveClick());
+    ASSERT_EQ(script.errors.size(), 1);
+    EXPECT_TRUE(script.errors[0].startsWith(QStringLiteral("無法保存 ") + QDir::toNativeSeparators(path) + QStringLiteral("：")))
+        << script.errors[0].toStdString();
+}
+
+TEST_F(MainWindowTest, ABackupThatCannotBeKeptIsReportedInTheInterfaceLanguage)
+{
+    AppLang().SetInterfaceLanguage(1);
+    // A file where the backup folder should be: no folder can be made there.
+    const QString folder = dir.filePath(QStringLiteral("taken"));
+    QFile taken(folder);
+    ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+    taken.close();
+    ModalScript script;
+    KeepBackupOfRead(program.image, folder);
+    ASSERT_EQ(script.errors.size(), 1);
+    EXPECT_TRUE(script.errors[0].startsWith(QStringLiteral("从电台读取的数据未能备份到 ") + QDir::toNativeSeparators(folder)
+                                            + QStringLiteral("：")))
+        << script.errors[0].toStdString();
+}
+
 TEST_F(MainWindowTest, OpenReplacesTheModelAndKeepsProgramSideValues)
 {
     const QString path = dir.filePath(QStringLiteral("plug.Kvf"));
@@ -178,6 +243,39 @@ TEST_F(MainWindowTest, LanguageCommandsSwitchTheCheckMark)
     EXPECT_EQ(action("MenuFile_New")->text(), QStringLiteral("&New"));
 }
 
+// The channel grid keeps Tab for its cells; the window's shortcuts lead a
+// keyboard user to the pages, the batch dialog and Save from anywhere.
+TEST_F(MainWindowTest, TheKeyboardReachesThePagesTheBatchDialogAndSaveFromTheGrid)
+{
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QWidget* grid = window->findChild<QWidget*>(QStringLiteral("StringGrid1"));
+    QWidget* options = window->findChild<QWidget*>(QStringLiteral("TabSheet_Option"));
+    auto* pages = window->findChild<QTabWidget*>(QStringLiteral("PageControl_Home"));
+    EXPECT_EQ(QApplication::focusWidget(), grid) << "at start the grid has the focus";
+
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), grid) << "Tab moves between cells";
+    QTest::keyClick(grid, Qt::Key_2, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentWidget(), options);
+    EXPECT_EQ(QApplication::focusWidget(), window->findChild<QWidget*>(QStringLiteral("eFr_Freq_A")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentIndex(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+
+    ModalScript script;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_2, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::ControlModifier);
+    ASSERT_EQ(script.shown.size(), 1u);
+    EXPECT_EQ(script.shown[0].dialog, QStringLiteral("TChBatchSetDlg"));
+    EXPECT_EQ(pages->currentIndex(), 0) << "the batch dialog fills the channel page";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(script.fileRequests.size(), 1u);
+    EXPECT_EQ(script.fileRequests[0].title, MainText(151));
+    EXPECT_EQ(pages->tabToolTip(1), QKeySequence(Qt::CTRL | Qt::Key_2).toString(QKeySequence::NativeText));
+}
+
 TEST_F(MainWindowTest, AboutBoxShowsTheProgramName)
 {
     QString name;
@@ -189,6 +287,26 @@ TEST_F(MainWindowTest, AboutBoxShowsTheProgramName)
     ModalHandlersGuard guard(std::move(peek));
     action("MenuAbout")->trigger();
     EXPECT_EQ(name, QStringLiteral("LT-4402 Radio Programming Software"));
+}
+
+TEST_F(MainWindowTest, AboutBoxShowsEveryTextWholeAndKeepsItsSizeWhereTheyFit)
+{
+    for (int language : {0, 1, 2}) {
+        SCOPED_TRACE(language);
+        window->SetLanguage(language);
+        TAboutDlg about(window.get());
+        bool fitsDesignedSize = true;
+        for (const char* name : {"sName", "sVersion", "sNotice", "sCompany"}) {
+            const auto* text = about.findChild<QLabel*>(QString::fromLatin1(name));
+            EXPECT_LE(text->sizeHint().width(), text->width()) << name;
+            EXPECT_TRUE(about.rect().contains(text->geometry())) << name;
+            fitsDesignedSize = fitsDesignedSize && text->x() + text->sizeHint().width() + 13 <= 313;
+        }
+        if (fitsDesignedSize) {
+            EXPECT_EQ(about.size(), QSize(313, 205));
+        }
+        EXPECT_TRUE(about.rect().contains(about.findChild<QPushButton*>(QStringLiteral("OKBtn"))->geometry()));
+    }
 }
 
 namespace {
@@ -208,10 +326,13 @@ public:
 
 TEST(ErrorReport, AConversionErrorInAnEventHandlerIsShownAndTheProgramGoesOn)
 {
+    AppLang().SetInterfaceLanguage(0);
     ModalScript script;
     ThrowingObject target;
     QEvent event(QEvent::User);
     EXPECT_NO_THROW(QCoreApplication::sendEvent(&target, &event));
-    ASSERT_EQ(script.errors.size(), 1);
-    EXPECT_EQ(script.errors[0], QStringLiteral("'438.' is not a valid floating point value"));
+    AppLang().SetInterfaceLanguage(2);
+    EXPECT_NO_THROW(QCoreApplication::sendEvent(&target, &event));
+    EXPECT_EQ(script.errors, (QStringList{QStringLiteral("'438.' is not a valid floating point value"),
+                                          QStringLiteral("“438.”不是有效的數值")}));
 }

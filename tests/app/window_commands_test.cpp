@@ -7,8 +7,8 @@
 #include "program/Program.h"
 #include "support/RadioRig.h"
 #include "support/TransferDialogDriver.h"
+#include "ui/AddedTexts.h"
 #include "ui/AppLang.h"
-#include "ui/SafetyNetTexts.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -36,6 +36,17 @@ protected:
     void TearDown() override { AppLang().fSetDetectType(); }
 
     std::vector<uint8_t> modelBytes() const { return {program.model.block().begin(), program.model.block().end()}; }
+
+    // A CSV file the user is going to choose for an import.
+    QString chosenCsv(const char* text)
+    {
+        const QString path = dir.filePath(QStringLiteral("chosen.csv"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        user.openFile(path);
+        return path;
+    }
 
     TransferDialogDriver user{clock};
     QTemporaryDir dir;
@@ -67,7 +78,7 @@ TEST_F(WindowCommands, VerifyRadioListsTheDifferingFields)
     ASSERT_EQ(user.messages().size(), 2);
     const QStringList lines = user.messages()[1].split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0], SafetyNetText(safety_text::RadioDiffers));
+    EXPECT_EQ(lines[0], AddedText(Added::RadioDiffers));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("channel 12 TxFreq: file ")));
     EXPECT_EQ(lines[2], QStringLiteral("SQL: file 5, radio 7"));
 }
@@ -89,18 +100,28 @@ TEST_F(WindowCommands, ALongReportIsCut)
 
 TEST_F(WindowCommands, ImportCsvWithABadLineChangesNothingAndSaysWhere)
 {
-    const QString path = dir.filePath(QStringLiteral("bad.csv"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Location,Frequency,Power\n1,145.000000,High\n2,146.000000,Medium\n");
-    file.close();
-    user.openFile(path);
+    chosenCsv("Location,Frequency,Power\n1,145.000000,High\n2,146.000000,Medium\n");
     const std::vector<uint8_t> before = modelBytes();
 
     EXPECT_FALSE(ImportCsvClick(program, nullptr));
     EXPECT_EQ(modelBytes(), before);
     ASSERT_EQ(user.messages().size(), 1);
     EXPECT_EQ(user.messages()[0], QStringLiteral("Nothing was imported:\nline 3, column Power: 'Medium' is not High or Low"));
+}
+
+TEST_F(WindowCommands, VerifyResultsAndImportErrorsFollowTheInterfaceLanguage)
+{
+    AppLang().fSetLangType(2);
+    emulator.memory[ri::SQL.address] = 7;
+    ASSERT_TRUE(VerifyRadio(env, program, nullptr).has_value());
+    ASSERT_EQ(user.messages().size(), 2);
+    EXPECT_EQ(user.messages()[1], QStringLiteral("电台中的数据与写入当前数据时不同：\nSQL：文件 5，电台 7"));
+
+    chosenCsv("Location,Frequency,Power\n1,145.000000,Medium\n");
+    EXPECT_FALSE(ImportCsvClick(program, nullptr));
+    ASSERT_EQ(user.messages().size(), 3);
+    EXPECT_TRUE(user.messages()[2].startsWith(QStringLiteral("未导入任何数据：\n第 2 行，Power 列：")))
+        << user.messages()[2].toStdString();
 }
 
 TEST_F(WindowCommands, ExportThenImportCsvThroughTheCommands)
@@ -120,7 +141,7 @@ TEST_F(WindowCommands, ExportThenImportCsvThroughTheCommands)
     EXPECT_FALSE(ImportCsvClick(program, nullptr));
 }
 
-TEST(SafetyNetTexts, MenuItemsInTheThreeLanguages)
+TEST(AddedTexts, MenuItemsInTheThreeLanguages)
 {
     const struct {
         int type;
@@ -132,9 +153,9 @@ TEST(SafetyNetTexts, MenuItemsInTheThreeLanguages)
     };
     for (const auto& c : cases) {
         AppLang().fSetLangType(c.type);
-        EXPECT_EQ(SafetyNetText(safety_text::VerifyRadio), c.verify) << c.type;
-        EXPECT_EQ(SafetyNetText(safety_text::ImportCsv), c.import) << c.type;
-        EXPECT_EQ(SafetyNetText(safety_text::ExportCsv), c.exportCsv) << c.type;
+        EXPECT_EQ(AddedText(Added::VerifyRadio), c.verify) << c.type;
+        EXPECT_EQ(AddedText(Added::ImportCsv), c.import) << c.type;
+        EXPECT_EQ(AddedText(Added::ExportCsv), c.exportCsv) << c.type;
     }
     AppLang().fSetDetectType();
 }

@@ -135,5 +135,21 @@ TEST_F(CalibrationFileTest, AFailedSaveIsReportedAndKeepsTheOldFile)
     EXPECT_EQ(ReadAll(path("old.kvfa")), QByteArray("old"));
 }
 
+TEST_F(CalibrationFileTest, RefusalsAndFailedSavesAreReportedInTheInterfaceLanguage)
+{
+    AppLang().fSetLangType(2);
+    WriteAll(path("short.kvfa"), QByteArray(10, '\x11'));
+    const QString unwritable = path("no/such/folder/new.kvfa");
+    ModalScript modal;
+    modal.openFile(path("short.kvfa")).saveFile(unwritable);
+    button("bOpen")->click();
+    button("bSave")->click();
+    ASSERT_EQ(modal.errors.size(), 2);
+    EXPECT_EQ(modal.errors[0], QDir::toNativeSeparators(path("short.kvfa")) + QStringLiteral(" 只有 10 字节，校准文件应有 638 字节。文件未打开。"));
+    EXPECT_TRUE(modal.errors[1].startsWith(QStringLiteral("无法保存 ") + QDir::toNativeSeparators(unwritable) + QStringLiteral("：")))
+        << modal.errors[1].toStdString();
+    AppLang().fSetLangType(1);
+}
+
 } // namespace
 } // namespace lt::test

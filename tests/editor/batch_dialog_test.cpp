@@ -223,6 +223,31 @@ TEST_F(BatchDialogTest, EnterInAnEditUsesTheTextJustTyped)
     EXPECT_EQ(program.model.channel(3).RxFreq(), 137000000u);
 }
 
+TEST_F(BatchDialogTest, EnterAfterATextThatIsNoNumberKeepsTheDialogOpenAndFillsNothing)
+{
+    QStringList reports;
+    ModalHandlers errors;
+    errors.errorReport = [&](const QString& message) { reports << message; };
+    ModalHandlersGuard guard(std::move(errors));
+    QSignalSpy refresh(page.get(), &ChannelPage::fullRefreshRequested);
+    runBatch([&](QDialog& dialog) {
+        QLineEdit* rx = child<QLineEdit>(dialog, "eChBatchFreqRx");
+        retype(rx, "438.");
+        QTest::keyClick(rx, Qt::Key_Return);
+        EXPECT_EQ(reports.size(), 1);
+        EXPECT_TRUE(dialog.isVisible()) << "the failed commit stops OK";
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+        EXPECT_EQ(rx->text(), QStringLiteral("136.00000"));
+        EXPECT_FALSE(program.model.AnyChannelUsed());
+        retype(rx, "438.5");
+        QTest::keyClick(rx, Qt::Key_Return);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    });
+    EXPECT_EQ(reports.size(), 1);
+    EXPECT_EQ(refresh.count(), 1);
+    EXPECT_EQ(program.model.channel(1).RxFreq(), 438500000u);
+}
+
 TEST(BatchDialogMainWindow, TheMainWindowRefreshesAfterAFill)
 {
     QTemporaryDir dir;

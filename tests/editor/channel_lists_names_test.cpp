@@ -2,6 +2,8 @@
 
 #include "program/ProgramSettings.h"
 
+#include <QAbstractItemView>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
 #include <vector>
@@ -78,6 +80,42 @@ TEST_F(ChannelListEditorTest, AValueOutsideTheListIsKeptUnlessAnItemIsChosen)
     EXPECT_EQ(page->cellText(11, 20), QStringLiteral("OFF"));
 }
 
+// A list wider than its cell shows its items whole, in the box and in its
+// drop-down list, which the mouse opens without closing the editor.
+TEST_F(ChannelListEditorTest, AListEditorShowsItsItemsWholeAndTheMouseOpensThem)
+{
+    useChannel(21, 438000000);
+    for (int language : {0, 1, 2}) {
+        SCOPED_TRACE(language);
+        AppLang().SetInterfaceLanguage(language);
+        page->refreshGrid();
+        for (const char* name : {"cbChInfor_JiaMi", "cbChInfor_Scr"}) {
+            const int column = QString::fromLatin1(name) == QStringLiteral("cbChInfor_Scr") ? 11 : 9;
+            doubleClick(column, 21);
+            auto* box = find<QComboBox>(name);
+            ASSERT_TRUE(box->isVisible()) << name;
+            const QFontMetrics metrics(box->font());
+            for (int i = 0; i < box->count(); ++i)
+                EXPECT_LT(metrics.horizontalAdvance(box->itemText(i)), box->width() - 20) << name << " item " << i;
+            leaveEditor();
+        }
+    }
+    AppLang().SetInterfaceLanguage(0);
+    page->refreshGrid();
+
+    doubleClick(11, 21);
+    auto* scrambler = find<QComboBox>("cbChInfor_Scr");
+    QTest::mouseClick(scrambler, Qt::LeftButton);
+    EXPECT_TRUE(scrambler->view()->isVisible()) << "the items are open";
+    EXPECT_TRUE(scrambler->isVisible()) << "opening them does not leave the editor";
+    QTest::keyClick(scrambler->view(), Qt::Key_End);
+    QTest::keyClick(scrambler->view(), Qt::Key_Return);
+    EXPECT_FALSE(scrambler->view()->isVisible());
+    leaveEditor();
+    EXPECT_FALSE(scrambler->isVisible());
+    EXPECT_EQ(program.model.channel(21).ChInfor_Scr(), 8);
+}
+
 using ChannelNameTest = ChannelPageTest;
 
 TEST_F(ChannelNameTest, TheNameIsCutToTenGbkBytesWhileTyping)
@@ -116,6 +154,24 @@ TEST_F(ChannelNameTest, FiveChineseCharactersFillTheName)
     leaveEditor();
     for (int i = 0; i < 10; ++i)
         EXPECT_EQ(program.model.channel(31).data()[cp::ch::ChName + i], 0) << i;
+}
+
+TEST_F(ChannelNameTest, OpeningAndLeavingTheNameEditorKeepsTheStoredBytes)
+{
+    useChannel(32, 438000000);
+    const QByteArray stored = QByteArray::fromHex("6162636465666768 6981");
+    program.model.channel(32).setChName(stored);
+    page->StringGridUpdateRow(32);
+    doubleClick(12, 32);
+    ASSERT_TRUE(nameEdit()->isVisible());
+    leaveEditor();
+    EXPECT_EQ(program.model.channel(32).ChName(), stored) << "the user typed nothing";
+
+    doubleClick(12, 32);
+    QTest::keyClick(nameEdit(), Qt::Key_End);
+    QTest::keyClick(nameEdit(), Qt::Key_Backspace);
+    QTest::keyClick(nameEdit(), Qt::Key_Return);
+    EXPECT_EQ(program.model.channel(32).ChName(), QByteArrayLiteral("abcdefgh")) << "an edited name is stored by whole characters";
 }
 
 using ChannelGridLookTest = ChannelPageTest;

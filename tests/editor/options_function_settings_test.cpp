@@ -1,5 +1,6 @@
 #include "options_page_fixture.h"
 
+#include "codeplug/TextEntryRules.h"
 #include "editor/FunctionSettingLists.h"
 
 #include <QCheckBox>
@@ -7,6 +8,7 @@
 #include <QTest>
 
 #include <optional>
+#include <vector>
 
 namespace lt::test {
 namespace {
@@ -193,6 +195,38 @@ TEST_F(FunctionSettingsTest, AFullNineByteMessageFromAFileIsCutToEightWhenShown)
     enterAndLeave(edit(QStringLiteral("ePowerOnMsg")));
     EXPECT_EQ(model().text(cp::PowerOnMsg), QByteArrayLiteral("ZZZZZZZZ"));
     EXPECT_EQ(field[8], 0);
+}
+
+struct StoredTextCase {
+    cp::Field field;
+    const char* box;
+    const char* storedHex; // a byte that is no whole GBK character at the end
+};
+
+TEST_F(FunctionSettingsTest, PassingThroughATextBoxKeepsItsBytesAndTypingStoresWholeCharacters)
+{
+    const StoredTextCase cases[] = {
+        {cp::PowerOnMsg, "ePowerOnMsg", "41424381"},
+        {cp::HuHao, "eHuHao", "d5c5c8fd4181"},
+        {cp::PowerOnMsg2, "ePowerOnMsg2", "b6d4bdb2bbfa2041fe"},
+    };
+    for (const StoredTextCase& c : cases) {
+        SCOPED_TRACE(c.box);
+        model().setText(c.field, QByteArray::fromHex(c.storedHex));
+        page->refresh();
+        const std::span<uint8_t> field = model().bytes(c.field);
+        const std::vector<uint8_t> before(field.begin(), field.end());
+        QLineEdit* target = edit(QString::fromLatin1(c.box));
+        enterAndLeave(target);
+        EXPECT_EQ(std::vector<uint8_t>(field.begin(), field.end()), before) << "the user typed nothing";
+        target->setFocus(Qt::OtherFocusReason);
+        target->end(false);
+        QTest::keyClick(target, Qt::Key_Backspace);
+        type(target, QStringLiteral("9"));
+        sink->setFocus(Qt::OtherFocusReason);
+        EXPECT_EQ(model().text(c.field), ToGbk(target->text())) << "an edited text is stored by whole characters";
+        EXPECT_TRUE(target->text().endsWith(QLatin1Char('9')));
+    }
 }
 
 } // namespace

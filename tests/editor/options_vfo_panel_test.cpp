@@ -111,6 +111,24 @@ TEST_F(VfoPanelTest, AFrequencyEndingInThePointIsReportedAndChangesNothing)
     EXPECT_EQ(model().get(cp::Fr_Offset_B), offsetBefore);
 }
 
+TEST_F(VfoPanelTest, AfterAFailedCommitTheEditShowsTheKeptValueAndLeavingAgainIsQuiet)
+{
+    for (const char* name : {"eFr_Freq_A", "eFr_TxFreq_B", "eFr_Offset_A"}) {
+        SCOPED_TRACE(name);
+        ErrorReports reports;
+        QLineEdit* target = edit(QString::fromLatin1(name));
+        const uint32_t before = storedFrequency(model(), target->objectName());
+        const QString shown = target->text();
+        retype(target, QStringLiteral("438."));
+        ASSERT_EQ(reports.messages.size(), 1);
+        EXPECT_EQ(target->text(), shown) << "the window shows what the codeplug holds";
+        // The next command moves the focus through the edit again.
+        enterAndLeave(target);
+        EXPECT_EQ(reports.messages.size(), 1) << "the next command runs at the first try";
+        EXPECT_EQ(storedFrequency(model(), target->objectName()), before);
+    }
+}
+
 TEST_F(VfoPanelTest, SwitchingToAnotherWindowIsNoFocusLoss)
 {
     ErrorReports reports;

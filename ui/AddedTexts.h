@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+namespace lt {
+
+struct TextTable;
+
+// The texts of everything the program adds beside the radio's own tables: the
+// captions of its added commands and every message it shows that the radio's
+// tables have no entry for. Each entry has a name and its three languages side
+// by side; a new command or message adds its entry here.
+enum class Added {
+    VerifyRadio,          // Edit menu item, and the title of its transfer
+    ImportCsv,            // File menu item, and the title of its file dialog
+    ExportCsv,            // File menu item, and the title of its file dialog
+    RadioMatches,
+    RadioDiffers,         // followed by the fields, one a line
+    FieldDiffers,         // field, what a write sends, what the radio holds
+    NothingImported,      // followed by the errors, one a line
+    CsvErrorInLine,       // line, what is wrong
+    CsvErrorInColumn,     // line, column, what is wrong
+    InexactChannels,      // followed by the channels, one a line
+    CannotReadFile,
+    CannotWriteFile,
+    MoreLines,            // how many more
+    CannotSaveFile,       // file, why
+    ShortCalibrationFile, // file, its size, the size of a calibration file
+    BackupNotKept,        // folder, why
+    ConfigNotWritten,     // file, why
+    NotAFloat,            // the text
+    NotAnInteger,         // the text
+    UnexpectedError,
+    kCount
+};
+
+const TextTable& AddedTextTable();
+
+// The entry in the current interface language, ready for a widget.
+QString AddedText(Added entry);
+
+} // namespace lt
