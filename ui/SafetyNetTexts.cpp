@@ -19,6 +19,20 @@ const char* const kEnglish[] = {
     "Cannot read the file.",
     "Cannot write the file.",
     "… and %1 more",
+    "Print…",
+    "Export PDF…",
+    "Compare with file…",
+    "Read from radio %1",
+    "New codeplug",
+    "Page %1 of %2",
+    "VFO %1",
+    "Compare with %1",
+    "Channel",
+    "Field",
+    "This codeplug",
+    "File",
+    "The codeplug and the file hold the same.",
+    "Cannot print.",
 };
 
 const char* const kSimplified[] = {
@@ -32,6 +46,20 @@ const char* const kSimplified[] = {
     "无法读取文件。",
     "无法写入文件。",
     "… 另有 %1 项",
+    "打印…",
+    "导出 PDF…",
+    "与文件比较…",
+    "从电台读取 %1",
+    "新数据",
+    "第 %1 页，共 %2 页",
+    "频率模式 %1",
+    "与 %1 比较",
+    "信道",
+    "项目",
+    "当前数据",
+    "文件",
+    "当前数据与文件相同。",
+    "无法打印。",
 };
 
 const char* const kTraditional[] = {
@@ -45,6 +73,20 @@ const char* const kTraditional[] = {
     "無法讀取文件。",
     "無法寫入文件。",
     "… 另有 %1 項",
+    "列印…",
+    "匯出 PDF…",
+    "與文件比較…",
+    "從電台讀取 %1",
+    "新數據",
+    "第 %1 頁，共 %2 頁",
+    "頻率模式 %1",
+    "與 %1 比較",
+    "信道",
+    "項目",
+    "當前數據",
+    "文件",
+    "當前數據與文件相同。",
+    "無法列印。",
 };
 
 static_assert(std::size(kEnglish) == safety_text::kEntries);
