@@ -136,8 +136,13 @@ public:
             covered_.set(a);
             differs |= ((toWrite_.bytes[a] ^ read_.bytes[a]) & named.mask) != 0;
         }
-        if (differs)
-            differences_.push_back({named.name, showValue(toWrite_, named), showValue(read_, named)});
+        if (!differs)
+            return;
+        // A text ends at its first zero byte; what lies behind it is never shown.
+        const QString file = showValue(toWrite_, named);
+        const QString radio = showValue(read_, named);
+        if (named.shown != Shown::Text || file != radio)
+            differences_.push_back({named.name, file, radio});
     }
 
     // Bytes of a sent range that no field names: compared one by one.
@@ -219,10 +224,12 @@ std::vector<FieldDifference> CompareCodeplugs(const CodeplugModel& a, const Code
     for (const cp::Field& field : cp::kAllFields) {
         if (field.kind == cp::FieldKind::Reserved || sentToRadio(field))
             continue;
-        const auto bytesA = a.bytes(field);
-        const auto bytesB = b.bytes(field);
-        if (!std::equal(bytesA.begin(), bytesA.end(), bytesB.begin(), bytesB.end()))
-            differences.push_back({QLatin1String(field.name), FieldValueText(a, field), FieldValueText(b, field)});
+        // As shown: a text's bytes behind its end and the codes of a DTMF
+        // code behind its digit count are never used.
+        const QString shownA = FieldValueText(a, field);
+        const QString shownB = FieldValueText(b, field);
+        if (shownA != shownB)
+            differences.push_back({QLatin1String(field.name), shownA, shownB});
     }
     return differences;
 }

@@ -29,7 +29,8 @@ RadioImage ImageToWrite(const CodeplugModel& model);
 // map, the frequency-mode and settings areas (in whole blocks) and the slots of
 // the channels both maps mark. A channel that only one map marks shows up as a
 // ChannelUsedMap difference. Differences come in address order, one per field
-// (bit fields of the flag bytes count as fields of their own).
+// (bit fields of the flag bytes count as fields of their own); texts are
+// compared as shown, up to their first zero byte.
 std::vector<FieldDifference> CompareRadioImages(const RadioImage& toWrite, const RadioImage& read);
 
 // Two codeplugs compared as the radio would receive them, by the rules and
