@@ -6,7 +6,7 @@
 #include "emulator/SampleCodeplug.h"
 #include "printout/CodeplugPrintout.h"
 #include "printout/PdfExport.h"
-#include "pdf_text.h"
+#include "support/PdfText.h"
 #include "ui/AppLang.h"
 
 #include <QFileInfo>
