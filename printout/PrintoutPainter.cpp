@@ -122,10 +122,15 @@ private:
             for (const auto& row : printout_.channels)
                 width = std::max(width, cells.horizontalAdvance(row[c]));
             const QString& caption = printout_.headers[c];
+            // Wider until the caption takes at most two lines and no word of
+            // it sticks out of the column.
             double headerWidth = std::max(width, header.horizontalAdvance(caption) / 2);
-            while (header.boundingRect(QRectF(0, 0, headerWidth, 1e6), Qt::TextWordWrap, caption).height()
-                   > 2 * header.lineSpacing() + 1)
-                headerWidth += mm_;
+            for (;;) {
+                const QRectF needed = header.boundingRect(QRectF(0, 0, headerWidth, 1e6), Qt::TextWordWrap, caption);
+                if (needed.width() <= headerWidth && needed.height() <= 2 * header.lineSpacing() + 1)
+                    break;
+                headerWidth = std::max(headerWidth + mm_ / 4, needed.width());
+            }
             widths_[c] = std::max(width, headerWidth) + padding;
             blockWidth_ += widths_[c];
         }

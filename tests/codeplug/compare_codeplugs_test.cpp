@@ -13,11 +13,15 @@
 namespace lt {
 namespace {
 
-CodeplugModel Sample()
+// The sample codeplug, the one the others are compared with.
+const CodeplugModel& Sample()
 {
-    CodeplugModel model;
-    FillSampleCodeplug(model);
-    return model;
+    static const CodeplugModel sample = [] {
+        CodeplugModel model;
+        FillSampleCodeplug(model);
+        return model;
+    }();
+    return sample;
 }
 
 std::vector<QString> Names(const std::vector<FieldDifference>& differences)

@@ -93,6 +93,12 @@ TEST_F(PrintoutPdf, EveryPageRepeatsTheHeaderAndCarriesItsNumber)
         EXPECT_EQ(text.count(QStringLiteral("RX Freq.")), 2) << "one header per block of the table, page " << page;
         EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of 2").arg(page))) << page;
     }
+    // No caption is cut off by its column: every word of it can be read.
+    const QString text = PdfText(path, 1);
+    for (const QString& header : ChannelGridTexts::current().headers) {
+        for (const QString& word : header.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            EXPECT_TRUE(text.contains(word)) << word.toStdString();
+    }
 }
 
 TEST_F(PrintoutPdf, TheSettingsAreListedAsTheOptionsPageShowsThem)
