@@ -2,11 +2,14 @@
 
 #include "app/AboutDialog.h"
 #include "app/ChannelCsvCommands.h"
+#include "app/CompareWithFile.h"
+#include "app/PrintCommands.h"
 #include "app/ReadBackup.h"
 #include "app/VerifyRadio.h"
 #include "codeplug/Backups.h"
 #include "codeplug/CodeplugFile.h"
 #include "editor/ChannelPage.h"
+#include "editor/DifferenceControls.h"
 #include "editor/OptionsPage.h"
 #include "program/ConfigFile.h"
 #include "program/Program.h"
@@ -22,6 +25,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -123,7 +127,13 @@ void TForm1::buildMenus()
     MenuFile_Exit = makeAction(this, "MenuFile_Exit");
     MenuFile_ImportCsv = makeAction(this, "MenuFile_ImportCsv");
     MenuFile_ExportCsv = makeAction(this, "MenuFile_ExportCsv");
+    MenuFile_Print = makeAction(this, "MenuFile_Print");
+    MenuFile_Print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    MenuFile_ExportPdf = makeAction(this, "MenuFile_ExportPdf");
+    MenuFile_Compare = makeAction(this, "MenuFile_Compare");
     MenuFile->addActions({MenuFile_New, MenuFile_Open, MenuFile_Save, MenuFile_ImportCsv, MenuFile_ExportCsv});
+    MenuFile->addSeparator();
+    MenuFile->addActions({MenuFile_Print, MenuFile_ExportPdf, MenuFile_Compare});
     MenuFile->addSeparator();
     MenuFile->addAction(MenuFile_Exit);
 
@@ -167,6 +177,9 @@ void TForm1::buildMenus()
     connect(MenuEdit_Verify, &QAction::triggered, this, [this] { reportErrors([this] { MenuEdit_VerifyClick(); }); });
     connect(MenuFile_ImportCsv, &QAction::triggered, this, [this] { reportErrors([this] { MenuFile_ImportCsvClick(); }); });
     connect(MenuFile_ExportCsv, &QAction::triggered, this, [this] { reportErrors([this] { MenuFile_ExportCsvClick(); }); });
+    connect(MenuFile_Print, &QAction::triggered, this, [this] { reportErrors([this] { MenuFile_PrintClick(); }); });
+    connect(MenuFile_ExportPdf, &QAction::triggered, this, [this] { reportErrors([this] { MenuFile_ExportPdfClick(); }); });
+    connect(MenuFile_Compare, &QAction::triggered, this, [this] { reportErrors([this] { MenuFile_CompareClick(); }); });
     connect(MenuEdit_Password, &QAction::triggered, this, [this] { reportErrors([this] { MenuEdit_PasswordClick(); }); });
     connect(MenuEdit_SetRadioNewPD, &QAction::triggered, this,
             [this] { reportErrors([this] { MenuEdit_SetRadioNewPDClick(); }); });
@@ -280,6 +293,9 @@ void TForm1::FullRefresh()
     MenuEdit_Verify->setText(WithMnemonic(AddedText(Added::VerifyRadio), QLatin1Char('V')));
     MenuFile_ImportCsv->setText(WithMnemonic(AddedText(Added::ImportCsv), QLatin1Char('I')));
     MenuFile_ExportCsv->setText(WithMnemonic(AddedText(Added::ExportCsv), QLatin1Char('X')));
+    MenuFile_Print->setText(WithMnemonic(AddedText(Added::Print), QLatin1Char('P')));
+    MenuFile_ExportPdf->setText(WithMnemonic(AddedText(Added::ExportPdf), QLatin1Char('D')));
+    MenuFile_Compare->setText(WithMnemonic(AddedText(Added::CompareWithFile), QLatin1Char('C')));
     MenuEdit_Password->setText(MainText(231));
     MenuEdit_SetRadioNewPD->setText(WithMnemonic(MainText(257), QLatin1Char('N')));
     MenuLanguage->setTitle(MainText(10));
@@ -324,6 +340,7 @@ void TForm1::MenuFile_NewClick()
     if (!ConfirmOkCancel(this, MainText(155), MainText(153), MainText(154)))
         return;
     program_.model.SetCodeplugDefaults();
+    source_ = {};
     FullRefresh();
 }
 
@@ -335,6 +352,7 @@ void TForm1::MenuFile_OpenClick()
     const QString path = askOpenFileName({this, MainText(150), kCodeplugFilter, QString()});
     if (path.isEmpty() || !LoadCodeplugFile(path, program_.model))
         return;
+    source_ = {QFileInfo(path).fileName(), {}};
     FullRefresh();
 }
 
@@ -353,6 +371,7 @@ bool TForm1::MenuFile_SaveClick()
         showErrorReport(AddedText(Added::CannotSaveFile).arg(QDir::toNativeSeparators(path), error));
         return false;
     }
+    source_ = {QFileInfo(path).fileName(), {}};
     return true;
 }
 
@@ -362,6 +381,7 @@ void TForm1::MenuEdit_ReadClick()
     if (!RunTransfer(ProgramTransferEnvironment::current(), program_, this, op::Codeplug, kDirectionRead,
                      TransferTitle(op::Codeplug, kDirectionRead)))
         return;
+    source_ = {QString(), QDateTime::currentDateTime()};
     FullRefresh();
     KeepBackupOfRead(program_.image, BackupFolder());
 }
@@ -390,6 +410,41 @@ void TForm1::MenuFile_ExportCsvClick()
 {
     prepareCommand();
     ExportCsvClick(program_, this);
+}
+
+void TForm1::MenuFile_PrintClick()
+{
+    prepareCommand();
+    PrintClick(program_.model, source_, this);
+}
+
+void TForm1::MenuFile_ExportPdfClick()
+{
+    prepareCommand();
+    ExportPdfClick(program_.model, source_, this);
+}
+
+void TForm1::MenuFile_CompareClick()
+{
+    prepareCommand();
+    CompareWithFileClick(program_.model, this, [this](const DifferencePlace& place) { showDifference(place); });
+}
+
+void TForm1::showDifference(const DifferencePlace& place)
+{
+    if (place.channel > 0) {
+        PageControl_Home->setCurrentWidget(channelPage_);
+        channelPage_->setCurrentCell(GridColumnOf(place), place.channel);
+        channelPage_->focusGrid();
+        return;
+    }
+    for (const QString& name : OptionsControlsOf(place)) {
+        if (auto* control = optionsPage_->findChild<QWidget*>(name)) {
+            PageControl_Home->setCurrentWidget(optionsPage_);
+            control->setFocus();
+            return;
+        }
+    }
 }
 
 void TForm1::MenuEdit_PasswordClick()

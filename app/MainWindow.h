@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printout/CodeplugPrintout.h"
 #include "ui/ProgramWindow.h"
 
 #include <QMainWindow>
@@ -16,6 +17,7 @@ class QToolButton;
 
 namespace lt {
 
+struct DifferencePlace;
 struct Program;
 class ChannelPage;
 class OptionsPage;
@@ -41,6 +43,12 @@ public:
     void MenuEdit_VerifyClick();
     void MenuFile_ImportCsvClick();
     void MenuFile_ExportCsvClick();
+    void MenuFile_PrintClick();
+    void MenuFile_ExportPdfClick();
+    void MenuFile_CompareClick();
+    // Selects where a difference of a comparison is edited: its cell in the
+    // grid, or its control on the options page.
+    void showDifference(const DifferencePlace& place);
     void MenuEdit_PasswordClick();
     void MenuEdit_SetRadioNewPDClick();
     void MenuAdjustmentClick();
@@ -72,6 +80,7 @@ private:
 
     Program& program_;
     QString configPath_;
+    CodeplugSource source_; // for the printout's title
 
     QMenu* MenuFile;
     QMenu* MenuEdit;
@@ -83,6 +92,9 @@ private:
     QAction* MenuFile_Exit;
     QAction* MenuFile_ImportCsv;
     QAction* MenuFile_ExportCsv;
+    QAction* MenuFile_Print;
+    QAction* MenuFile_ExportPdf;
+    QAction* MenuFile_Compare;
     QAction* MenuEdit_Read;
     QAction* MenuEdit_Write;
     QAction* MenuEdit_Verify;

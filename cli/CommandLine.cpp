@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "cli/DealerVerbs.h"
+
 #include "calibration/CalibrationFile.h"
 #include "codeplug/Backups.h"
 #include "codeplug/ChannelCsv.h"
@@ -23,6 +25,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+
+#include <algorithm>
+#include <cstring>
+#include <span>
 
 namespace lt {
 
@@ -83,8 +89,9 @@ public:
     {
         program_.settings.AutoSeachPort = false;
         if (!host_.configPath.isEmpty() && QFileInfo::exists(host_.configPath)) {
-            ProgramSettings ignored;
-            ReadConfigFile(host_.configPath, ignored, bands_);
+            ProgramSettings settings;
+            ReadConfigFile(host_.configPath, settings, bands_);
+            language_ = settings.Language;
         }
         program_.model.bands = bands_;
         program_.model.updateOffsetMax();
@@ -236,10 +243,15 @@ private:
     int exportCsv(const QString& from, const QString& to);
     int importCsv(const QString& from, const QString& to);
 
+    int writeAll(const QString& path);
+    int diff(const QString& a, const QString& b);
+    int exportPdf(const QString& from, const QString& to);
+
     const Options& options_;
     CommandLineHost& host_;
     CommandLineIo& io_;
     BandLimits bands_;
+    int language_ = ProgramSettings{}.Language;
     Program program_;
     std::unique_ptr<HidBackend> backend_;
     std::unique_ptr<HidLink> link_;
@@ -251,6 +263,18 @@ int Command::run(const QString& verb, const QStringList& args)
     if (verb == QLatin1String("detect")) {
         needArgs(args, 0, QStringLiteral("detect"));
         return detect();
+    }
+    if (verb == QLatin1String("write") && !args.isEmpty() && args[0] == QLatin1String("--all")) {
+        needArgs(args, 2, QStringLiteral("write --all FILE.kvf"));
+        return writeAll(args[1]);
+    }
+    if (verb == QLatin1String("diff")) {
+        needArgs(args, 2, QStringLiteral("diff A.kvf B.kvf"));
+        return diff(args[0], args[1]);
+    }
+    if (verb == QLatin1String("export-pdf")) {
+        needArgs(args, 2, QStringLiteral("export-pdf FILE.kvf OUT.pdf"));
+        return exportPdf(args[0], args[1]);
     }
     if (verb == QLatin1String("read") || verb == QLatin1String("write") || verb == QLatin1String("verify")
         || verb == QLatin1String("dump")) {
@@ -334,6 +358,58 @@ int Command::write(const QString& path)
         return cli_exit::Success;
     const std::unique_ptr<Program> after = readRadio(program_.model, QStringLiteral("verify read"));
     return report(CompareRadioImages(program_.image, after->image));
+}
+
+int Command::writeAll(const QString& path)
+{
+    loadCodeplug(path, program_.model);
+    QString error;
+    std::unique_ptr<HidBackend> backend = host_.makeBackend(options_.device, &error);
+    if (!backend)
+        throw Failure{cli_exit::Usage, error};
+    const QStringList radios = AttachedRadios(*backend, host_.wait, host_.radioWaitMs);
+    backend.reset();
+    if (radios.isEmpty())
+        throw Failure{cli_exit::NoRadio, QStringLiteral("write --all: ") + RunResultReason(RunResult::NoRadio)};
+    // Each radio gets a whole write of its own, backup and read-back included;
+    // what it says goes to standard error beside the progress.
+    return WriteAllRadios(radios, [&](const QString& radio) {
+        Options one = options_;
+        one.device = QStringLiteral("hid:") + radio;
+        one.verify = true;
+        io_.err << radio << ":\n";
+        CommandLineIo radioIo{io_.err, io_.err, io_.terminal};
+        try {
+            Command(one, host_, radioIo).write(path);
+            return RadioOutcome{};
+        } catch (const Failure& failure) {
+            return RadioOutcome{failure.status, failure.reason};
+        }
+    }, io_.out);
+}
+
+int Command::diff(const QString& a, const QString& b)
+{
+    CodeplugModel second = program_.model;
+    loadCodeplug(a, program_.model);
+    loadCodeplug(b, second);
+    const std::vector<FieldDifference> differences = CompareCodeplugs(program_.model, second);
+    PrintFileDifferences(differences, a, b, options_.json, io_.out);
+    if (differences.empty())
+        return cli_exit::Success;
+    throw Failure{cli_exit::Differs, QStringLiteral("the codeplug files differ in %1 field(s)").arg(differences.size())};
+}
+
+int Command::exportPdf(const QString& from, const QString& to)
+{
+    loadCodeplug(from, program_.model);
+    QString error;
+    const int pages = ExportCodeplugPdf(program_.model, from, language_, to, &error);
+    if (pages == 0)
+        throw Failure{cli_exit::Failed, QStringLiteral("cannot save %1: %2").arg(QDir::toNativeSeparators(to), error)};
+    io_.out << "exported " << program_.model.UsedChannelCount() << " channel(s) on " << pages << " page(s) to "
+            << QDir::toNativeSeparators(to) << '\n';
+    return cli_exit::Success;
 }
 
 int Command::verify(const QString& path)
@@ -471,16 +547,22 @@ const char* const kDescription =
     "  detect                          list HID devices, mark the radio\n"
     "  read FILE.kvf                   read the radio's codeplug into a file\n"
     "  write FILE.kvf                  write a codeplug file to the radio (reads a backup first)\n"
+    "  write --all FILE.kvf            write and verify every attached radio in turn\n"
     "  verify FILE.kvf                 compare the radio with what writing the file would send\n"
     "  calibration read|write FILE.kvfa\n"
     "  customer-id read | customer-id write N\n"
     "  status                          read the RF chip status\n"
     "  dump FILE.kvf                   every field by name, the channels as a table\n"
+    "  diff A.kvf B.kvf                every difference of two codeplug files by field name\n"
+    "  export-pdf FILE.kvf OUT.pdf     the codeplug as a printable document\n"
     "  export-csv FILE.kvf OUT.csv     the channels as CSV\n"
     "  import-csv IN.csv FILE.kvf      the CSV's channels become the file's channel list\n"
     "\n"
     "Exit status: 0 success, 1 file or CSV error, 2 usage, 3 no radio,\n"
-    "4 communication failure, 5 password error, 6 verify found differences.";
+    "4 communication failure, 5 password error, 6 verify or diff found\n"
+    "differences, 7 write --all: not every radio holds the file.";
+
+const QString kHidPrefix = QStringLiteral("hid:");
 
 std::optional<VirtualHidAddress> parseDevice(const QString& device)
 {
@@ -488,9 +570,14 @@ std::optional<VirtualHidAddress> parseDevice(const QString& device)
     return device.startsWith(prefix) ? VirtualHidBackend::parseAddress(device.mid(prefix.size())) : std::nullopt;
 }
 
+bool validDevice(const QString& device)
+{
+    return device.startsWith(kHidPrefix) ? device.size() > kHidPrefix.size() : parseDevice(device).has_value();
+}
+
 QString badDevice(const QString& device)
 {
-    return QStringLiteral("--device takes tcp:HOST:PORT, not '%1'").arg(device);
+    return QStringLiteral("--device takes tcp:HOST:PORT or hid:PATH, not '%1'").arg(device);
 }
 
 } // namespace
@@ -499,6 +586,8 @@ std::unique_ptr<HidBackend> CreateCommandLineBackend(const QString& device, QStr
 {
     if (device.isEmpty())
         return createProgramHidBackend();
+    if (device.startsWith(kHidPrefix))
+        return createSingleDeviceBackend(device.mid(kHidPrefix.size()));
     const auto address = parseDevice(device);
     if (!address) {
         if (error)
@@ -508,14 +597,20 @@ std::unique_ptr<HidBackend> CreateCommandLineBackend(const QString& device, QStr
     return std::make_unique<VirtualHidBackend>(*address);
 }
 
+bool CommandLineDrawsDocument(int argc, const char* const* argv)
+{
+    const std::span<const char* const> arguments(argv, static_cast<std::size_t>(argc));
+    return std::any_of(arguments.begin(), arguments.end(), [](const char* argument) { return std::strcmp(argument, "export-pdf") == 0; });
+}
+
 int RunCommandLine(const QStringList& arguments, CommandLineHost& host, CommandLineIo& io)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(kDescription));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
-    const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("Talk to the virtual device at tcp:HOST:PORT only."),
-                                    QStringLiteral("tcp:HOST:PORT"));
+    const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("Talk to the HID device at PATH (as detect lists it) or the virtual device at tcp:HOST:PORT only."),
+                                    QStringLiteral("hid:PATH|tcp:HOST:PORT"));
     const QCommandLineOption password(QStringLiteral("password"), QStringLiteral("The radio's password."), QStringLiteral("TEXT"));
     const QCommandLineOption newPassword(QStringLiteral("new-password"), QStringLiteral("A new radio password for --write-password."),
                                          QStringLiteral("TEXT"));
@@ -543,7 +638,7 @@ int RunCommandLine(const QStringList& arguments, CommandLineHost& host, CommandL
 
     Options options;
     options.device = parser.value(device);
-    if (parser.isSet(device) && !parseDevice(options.device)) {
+    if (parser.isSet(device) && !validDevice(options.device)) {
         io.err << "lt4402-cli: " << badDevice(options.device) << '\n';
         return cli_exit::Usage;
     }

@@ -22,7 +22,8 @@ inline constexpr int Usage = 2;       // unknown verb or option, bad argument
 inline constexpr int NoRadio = 3;
 inline constexpr int Communication = 4;
 inline constexpr int Password = 5;
-inline constexpr int Differs = 6;     // verify found differences
+inline constexpr int Differs = 6;     // verify or diff found differences
+inline constexpr int NotAllRadios = 7; // write --all: some radio does not hold the file
 } // namespace cli_exit
 
 // What the command line needs from its surroundings: the tool gives it the
@@ -46,11 +47,16 @@ struct CommandLineIo {
     bool terminal = false; // progress as a bar redrawn in place, else plain lines
 };
 
+// Whether the command line asks for a verb that draws a document (export-pdf),
+// looked at before the application object exists.
+bool CommandLineDrawsDocument(int argc, const char* const* argv);
+
 // lt4402-cli [OPTIONS] VERB [ARGS]; arguments[0] is the program name.
 int RunCommandLine(const QStringList& arguments, CommandLineHost& host, CommandLineIo& io);
 
-// The tool's HID service: the program's devices, or with "tcp:HOST:PORT" the
-// virtual device there alone.
+// The tool's HID service: the program's devices, with "tcp:HOST:PORT" the
+// virtual device there alone, with "hid:PATH" the one device detect lists
+// under PATH.
 std::unique_ptr<HidBackend> CreateCommandLineBackend(const QString& device, QString* error);
 
 } // namespace lt

@@ -3,16 +3,25 @@
 #include "hid/TransferClock.h"
 #include "program/ConfigFile.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
+#include <memory>
 
 #include <unistd.h>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Only a verb that draws a document needs fonts and so the GUI
+    // application; it never opens a window, so it needs no display either.
+    std::unique_ptr<QCoreApplication> app;
+    if (lt::CommandLineDrawsDocument(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     // The same name as the program, so the tool finds its configuration and
     // keeps its backups where the program does.
     QCoreApplication::setApplicationName(QStringLiteral("lt4402"));

@@ -1,10 +1,14 @@
 #include "codeplug/CodeplugDiff.h"
 
+#include "codeplug/CodeplugDump.h"
 #include "codeplug/CodeplugModel.h"
 #include "codeplug/LittleEndian.h"
 #include "codeplug/RadioImageLayout.h"
 #include "codeplug/RadioImagePacking.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
 #include <bitset>
 
 namespace lt {
@@ -132,8 +136,13 @@ public:
             covered_.set(a);
             differs |= ((toWrite_.bytes[a] ^ read_.bytes[a]) & named.mask) != 0;
         }
-        if (differs)
-            differences_.push_back({named.name, showValue(toWrite_, named), showValue(read_, named)});
+        if (!differs)
+            return;
+        // A text ends at its first zero byte; what lies behind it is never shown.
+        const QString file = showValue(toWrite_, named);
+        const QString radio = showValue(read_, named);
+        if (named.shown != Shown::Text || file != radio)
+            differences_.push_back({named.name, file, radio});
     }
 
     // Bytes of a sent range that no field names: compared one by one.
@@ -154,6 +163,20 @@ private:
     std::bitset<RadioImage::kSize> covered_;
     std::vector<FieldDifference> differences_;
 };
+
+// Fields of the block that a write sends; everything else named stays in
+// the file. The channel records, the frequency-mode sides and the channel map
+// travel as parts of the image.
+bool sentToRadio(const cp::Field& field)
+{
+    const auto same = [&field](const cp::Field& other) { return other.offset == field.offset; };
+    const auto sentNumber = [&same](const ri::NumberPlace& n) { return same(n.field); };
+    const cp::Field sentWhole[] = {cp::Channels, cp::VfoA, cp::VfoB, cp::ChannelUsedMap,
+                                   cp::PowerOnMsg, cp::PowerOnMsg2, cp::HuHao, cp::ANI};
+    return std::any_of(std::begin(sentWhole), std::end(sentWhole), same)
+        || std::any_of(std::begin(ri::kSettingNumbers), std::end(ri::kSettingNumbers), sentNumber)
+        || std::any_of(std::begin(ri::kFreqModeNumbers), std::end(ri::kFreqModeNumbers), sentNumber);
+}
 
 } // namespace
 
@@ -195,9 +218,44 @@ std::vector<FieldDifference> CompareRadioImages(const RadioImage& toWrite, const
     return comparison.take();
 }
 
+std::vector<FieldDifference> CompareCodeplugs(const CodeplugModel& a, const CodeplugModel& b)
+{
+    std::vector<FieldDifference> differences = CompareRadioImages(ImageToWrite(a), ImageToWrite(b));
+    for (const cp::Field& field : cp::kAllFields) {
+        if (field.kind == cp::FieldKind::Reserved || sentToRadio(field))
+            continue;
+        // As shown: a text's bytes behind its end and the codes of a DTMF
+        // code behind its digit count are never used.
+        const QString shownA = FieldValueText(a, field);
+        const QString shownB = FieldValueText(b, field);
+        if (shownA != shownB)
+            differences.push_back({QLatin1String(field.name), shownA, shownB});
+    }
+    return differences;
+}
+
 QString DescribeDifference(const FieldDifference& difference)
 {
-    return QStringLiteral("%1: file %2, radio %3").arg(difference.field, difference.file, difference.radio);
+    return DescribeDifference(difference, QStringLiteral("file"), QStringLiteral("radio"));
+}
+
+QString DescribeDifference(const FieldDifference& difference, const QString& first, const QString& second)
+{
+    return QStringLiteral("%1: %2 %3, %4 %5").arg(difference.field, first, difference.file, second, difference.radio);
+}
+
+DifferencePlace PlaceOf(const FieldDifference& difference)
+{
+    static const QRegularExpression channelField(QStringLiteral("^channel (\\d+) (.+)$"));
+    static const QRegularExpression usedMap(QStringLiteral("^(ChannelUsedMap) channel (\\d+)$"));
+    static const QRegularExpression vfoField(QStringLiteral("^VFO ([AB]) (.+)$"));
+    if (const auto match = channelField.match(difference.field); match.hasMatch())
+        return {match.captured(1).toInt(), QChar(), match.captured(2)};
+    if (const auto match = usedMap.match(difference.field); match.hasMatch())
+        return {match.captured(2).toInt(), QChar(), match.captured(1)};
+    if (const auto match = vfoField.match(difference.field); match.hasMatch())
+        return {0, match.captured(1).front(), match.captured(2)};
+    return {0, QChar(), difference.field};
 }
 
 } // namespace lt

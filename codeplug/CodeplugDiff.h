@@ -29,10 +29,31 @@ RadioImage ImageToWrite(const CodeplugModel& model);
 // map, the frequency-mode and settings areas (in whole blocks) and the slots of
 // the channels both maps mark. A channel that only one map marks shows up as a
 // ChannelUsedMap difference. Differences come in address order, one per field
-// (bit fields of the flag bytes count as fields of their own).
+// (bit fields of the flag bytes count as fields of their own); texts are
+// compared as shown, up to their first zero byte.
 std::vector<FieldDifference> CompareRadioImages(const RadioImage& toWrite, const RadioImage& read);
+
+// Two codeplugs compared as the radio would receive them, by the rules and
+// names of CompareRadioImages (file = a, radio = b), followed by the named
+// fields that stay in the codeplug file and never reach the radio (DTMF
+// settings, address book, passwords, ...), named and shown as the dump does.
+// Bytes of channels not in use and reserved stretches are not compared.
+std::vector<FieldDifference> CompareCodeplugs(const CodeplugModel& a, const CodeplugModel& b);
 
 // "SQL: file 5, radio 7".
 QString DescribeDifference(const FieldDifference& difference);
+// The same with other names for the two sides: "SQL: a.kvf 5, b.kvf 7".
+QString DescribeDifference(const FieldDifference& difference, const QString& first, const QString& second);
+
+// Where a difference lives, taken apart from its name: a channel's field
+// ("channel 12 RxFreq" and "ChannelUsedMap channel 12" are channel 12), a
+// frequency-mode side's field ("VFO A RxFreq") or a setting ("SQL").
+struct DifferencePlace {
+    int channel = 0; // 1..240 for a channel's field, else 0
+    QChar vfo;       // 'A' or 'B' for a frequency-mode side's field, else null
+    QString name;    // the field's own name: "RxFreq", "ChannelUsedMap", "SQL"
+    bool operator==(const DifferencePlace&) const = default;
+};
+DifferencePlace PlaceOf(const FieldDifference& difference);
 
 } // namespace lt

@@ -111,6 +111,14 @@ QString DecodeGbk(const QByteArray& bytes)
     return decoder.isValid() ? decoder.decode(bytes) : QString::fromLatin1(bytes);
 }
 
+QString FieldValueText(const CodeplugModel& model, const cp::Field& field)
+{
+    const QJsonValue value = fieldJson(model, field);
+    if (!value.isString())
+        return QString::number(value.toInteger());
+    return field.kind == cp::FieldKind::Bytes ? value.toString() : QLatin1Char('"') + value.toString() + QLatin1Char('"');
+}
+
 QJsonObject DumpCodeplugJson(const CodeplugModel& model)
 {
     QJsonObject fields;
@@ -165,10 +173,7 @@ QString DumpCodeplugText(const CodeplugModel& model)
                      o[QStringLiteral("D_AddrBook_id")].toString() + QLatin1Char(' ') + o[QStringLiteral("D_AddrBook_name")].toString());
             }
         } else {
-            const QJsonValue value = fieldJson(model, field);
-            line(QLatin1String(field.name), value.isString() && field.kind != cp::FieldKind::Bytes
-                                                ? QLatin1Char('"') + value.toString() + QLatin1Char('"')
-                                                : value.isString() ? value.toString() : QString::number(value.toInteger()));
+            line(QLatin1String(field.name), FieldValueText(model, field));
         }
     }
 

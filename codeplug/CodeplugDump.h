@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codeplug/CodeplugLayout.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
@@ -17,6 +19,10 @@ QString DumpCodeplugText(const CodeplugModel& model);
 // The same as a JSON object: "fields" (name -> number or text), "vfoA", "vfoB",
 // "addressBook" and "channels" (one object per channel in use).
 QJsonObject DumpCodeplugJson(const CodeplugModel& model);
+
+// One named field of the block as the dump writes it: a number, a "quoted"
+// text, DTMF digits in quotes or the bytes in hex.
+QString FieldValueText(const CodeplugModel& model, const cp::Field& field);
 
 // GBK bytes of the codeplug to text.
 QString DecodeGbk(const QByteArray& bytes);

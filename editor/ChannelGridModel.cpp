@@ -25,6 +25,12 @@ QStringList numbered(const QString& off, const QString& name, int count)
 
 } // namespace
 
+QString BandLabelText(const BandLimits& bands)
+{
+    return QStringLiteral("U: ") + FreqToText(bands.UBandMin) + QLatin1Char('~') + FreqToText(bands.UBandMax)
+           + QStringLiteral("     V: ") + FreqToText(bands.VBandMin) + QLatin1Char('~') + FreqToText(bands.VBandMax);
+}
+
 ChannelGridTexts ChannelGridTexts::current()
 {
     ChannelGridTexts texts;

@@ -8,6 +8,10 @@
 namespace lt {
 
 class CodeplugModel;
+struct BandLimits;
+
+// The band label of the channel page: "U: 400.00000~470.00000     V: 136.00000~174.00000".
+QString BandLabelText(const BandLimits& bands);
 
 // Grid columns 1..12 of the channel grid; column 0 holds the channel numbers.
 enum ChannelGridColumn {

@@ -169,10 +169,7 @@ void ChannelPage::storeGridSizes(ProgramSettings& settings) const
 
 void ChannelPage::refreshBandLabel()
 {
-    const BandLimits& bands = program_.model.bands;
-    sFreqBand->setText(QStringLiteral("U: ") + FreqToText(bands.UBandMin) + QLatin1Char('~') + FreqToText(bands.UBandMax)
-                       + QStringLiteral("     V: ") + FreqToText(bands.VBandMin) + QLatin1Char('~')
-                       + FreqToText(bands.VBandMax));
+    sFreqBand->setText(BandLabelText(program_.model.bands));
 }
 
 void ChannelPage::refreshGrid()

@@ -51,6 +51,21 @@ const std::array<SettingSwitch, 6> kSwitches = {{
     {"WatchMode", cp::WatchMode, 309, true},
 }};
 
+// The item a list shows for a stored value; a VOX delay the radio does not
+// offer shows as 0.3 s, the value the refresh corrects it to.
+int itemShown(const SettingList& list, uint32_t value)
+{
+    const int item = list.itemOf(value);
+    if (list.field.offset == cp::VOX_DELAY.offset && item < 0)
+        return list.itemOf(kDefaultVoxDelay);
+    return item;
+}
+
+bool shownChecked(const SettingSwitch& control, uint32_t value)
+{
+    return control.onlyOneIsChecked ? value == 1 : value != 0;
+}
+
 QGridLayout* newGrid(QGroupBox* group)
 {
     auto* grid = new QGridLayout(group);
@@ -171,19 +186,33 @@ void FunctionSettings::showValues()
     CodeplugModel& model = program_.model;
     for (const ListControl& control : lists_) {
         const SettingList& list = *control.list;
-        int item = list.itemOf(model.get(list.field));
-        if (list.field.offset == cp::VOX_DELAY.offset && item < 0) {
-            model.set(cp::VOX_DELAY, kDefaultVoxDelay);
-            item = list.itemOf(kDefaultVoxDelay);
-        }
+        const int item = itemShown(list, model.get(list.field));
+        if (item != list.itemOf(model.get(list.field)))
+            model.set(list.field, list.valueOf(item));
         control.box->setCurrentIndex(item < control.box->count() ? item : -1);
     }
     for (auto& [edit, text] : texts_)
         edit->setText(FromGbk(model.text(text->field)));
-    for (auto& [box, control] : switches_) {
-        const uint32_t value = model.get(control->field);
-        box->setChecked(control->onlyOneIsChecked ? value == 1 : value != 0);
-    }
+    for (auto& [box, control] : switches_)
+        box->setChecked(shownChecked(*control, model.get(control->field)));
+}
+
+std::vector<ShownSetting> FunctionSettings::shownSettings(const CodeplugModel& model)
+{
+    std::vector<ShownSetting> shown;
+    const auto addLists = [&](std::span<const SettingList> lists) {
+        for (const SettingList& list : lists)
+            shown.push_back({QStringLiteral("cb") + QLatin1String(list.name), MainText(list.labelText),
+                             ShownItem(list.items(), itemShown(list, model.get(list.field)))});
+    };
+    addLists(GeneralSettingLists());
+    for (const SettingText* text : {&kTexts[0], &kTexts[2], &kTexts[1]})
+        shown.push_back({QStringLiteral("e") + QLatin1String(text->name), text->caption(), FromGbk(model.text(text->field))});
+    addLists(VoxSettingLists());
+    for (const SettingSwitch& control : kSwitches)
+        shown.push_back({QStringLiteral("c") + QLatin1String(control.name), MainText(control.captionText),
+                         MainText(shownChecked(control, model.get(control.field)) ? 201 : 202)});
+    return shown;
 }
 
 } // namespace lt

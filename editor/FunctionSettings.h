@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/ShownSetting.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -16,6 +18,7 @@ class QWidget;
 
 namespace lt {
 
+class CodeplugModel;
 struct Program;
 struct SettingList;
 struct SettingText;
@@ -40,6 +43,10 @@ public:
     // Showing a VOX delay the radio does not offer corrects it to 0.3 s.
     void retranslate();
     void showValues();
+
+    // The general, VOX and on/off settings in the page's order as their
+    // controls show the model's values.
+    static std::vector<ShownSetting> shownSettings(const CodeplugModel& model);
 
 private:
     struct ListControl {

@@ -92,6 +92,12 @@ static_assert(std::string_view(kLists[kStepList].name) == "Step");
 static_assert(std::string_view(kLists[kModeList].name) == "MODE");
 constexpr int kModeChannel = 1;
 
+QString rxFreqCaption() { return QStringLiteral("RX ") + MainText(37); }
+QString txFreqCaption() { return QStringLiteral("TX ") + MainText(37); }
+QString decodeCaption() { return MainText(38); }
+QString encodeCaption() { return MainText(39); }
+QString offsetCaption() { return MainText(43); }
+
 VfoPanel::SideFields fieldsOf(VfoPanel::Side side)
 {
     if (side == VfoPanel::Side::A)
@@ -115,17 +121,17 @@ VfoPanel::VfoPanel(Program& program, Side side, QWidget* parent)
     grid_->setVerticalSpacing(1);
     grid_->setHorizontalSpacing(8);
 
-    eFr_Freq_ = addEdit("Fr_Freq", kFreqTextMax, [] { return QStringLiteral("RX ") + MainText(37); });
+    eFr_Freq_ = addEdit("Fr_Freq", kFreqTextMax, rxFreqCaption);
     CommitOnLeave(eFr_Freq_, [this] { eFr_FreqExit(); });
-    eFr_TxFreq_ = addEdit("Fr_TxFreq", kFreqTextMax, [] { return QStringLiteral("TX ") + MainText(37); });
+    eFr_TxFreq_ = addEdit("Fr_TxFreq", kFreqTextMax, txFreqCaption);
     CommitOnLeave(eFr_TxFreq_, [this] { eFr_TxFreqExit(); });
-    cbFr_SubaudioDe_ = addToneBox("Fr_SubaudioDe", [] { return MainText(38); });
+    cbFr_SubaudioDe_ = addToneBox("Fr_SubaudioDe", decodeCaption);
     CommitOnLeave(cbFr_SubaudioDe_, [this] { cbFr_SubaudioDeExit(); });
-    cbFr_SubaudioEn_ = addToneBox("Fr_SubaudioEn", [] { return MainText(39); });
+    cbFr_SubaudioEn_ = addToneBox("Fr_SubaudioEn", encodeCaption);
     CommitOnLeave(cbFr_SubaudioEn_, [this] { cbFr_SubaudioEnExit(); });
     for (std::size_t i = 0; i < kLists.size(); ++i) {
         if (i == kStepList) {
-            eFr_Offset_ = addEdit("Fr_Offset", kOffsetTextMax, [] { return MainText(43); });
+            eFr_Offset_ = addEdit("Fr_Offset", kOffsetTextMax, offsetCaption);
             CommitOnLeave(eFr_Offset_, [this] { eFr_OffsetExit(); });
         }
         addList(i);
@@ -136,7 +142,33 @@ VfoPanel::VfoPanel(Program& program, Side side, QWidget* parent)
 
 QString VfoPanel::named(const char* name) const
 {
-    return QString::fromLatin1(name) + (side_ == Side::A ? QStringLiteral("_A") : QStringLiteral("_B"));
+    return sideName(name, side_);
+}
+
+QString VfoPanel::sideName(const char* name, Side side)
+{
+    return QString::fromLatin1(name) + (side == Side::A ? QStringLiteral("_A") : QStringLiteral("_B"));
+}
+
+std::vector<ShownSetting> VfoPanel::shownSettings(const CodeplugModel& model, Side side)
+{
+    CodeplugModel copy = model;
+    const SideFields fields = fieldsOf(side);
+    const ChannelRecord record = side == Side::A ? copy.vfoA() : copy.vfoB();
+    std::vector<ShownSetting> shown = {
+        {QStringLiteral("e") + sideName("Fr_Freq", side), rxFreqCaption(), FreqToText(record.RxFreq())},
+        {QStringLiteral("e") + sideName("Fr_TxFreq", side), txFreqCaption(), FreqToText(record.TxFreq())},
+        {QStringLiteral("cb") + sideName("Fr_SubaudioDe", side), decodeCaption(), ToneToText(record.RxToneCode(), record.RxToneType())},
+        {QStringLiteral("cb") + sideName("Fr_SubaudioEn", side), encodeCaption(), ToneToText(record.TxToneCode(), record.TxToneType())},
+    };
+    const SideAccess access{record, copy, fields};
+    for (std::size_t i = 0; i < kLists.size(); ++i) {
+        if (i == kStepList)
+            shown.push_back({QStringLiteral("e") + sideName("Fr_Offset", side), offsetCaption(), OffsetToText(copy.get(fields.offset))});
+        const VfoList& list = kLists[i];
+        shown.push_back({QStringLiteral("cb") + sideName(list.name, side), MainText(list.labelText), ShownItem(list.items(), list.itemOf(access))});
+    }
+    return shown;
 }
 
 QWidget* VfoPanel::firstControl() const

@@ -2,6 +2,7 @@
 
 #include "codeplug/CodeplugLayout.h"
 #include "codeplug/CodeplugModel.h"
+#include "editor/ShownSetting.h"
 
 #include <QGroupBox>
 #include <QString>
@@ -50,6 +51,11 @@ public:
     struct SideFields {
         cp::Field offset, step, mode;
     };
+
+    // The side's controls top to bottom as they show the model's values.
+    static std::vector<ShownSetting> shownSettings(const CodeplugModel& model, Side side);
+    // A control's full name: "Fr_Freq" on side A is "Fr_Freq_A".
+    static QString sideName(const char* name, Side side);
 
 private:
     ChannelRecord vfo();

@@ -50,6 +50,9 @@ public:
     // Rediscovery: the backend starts/stops watching for arrival and removal
     // when asked (the program watches while a transfer dialog is open).
     virtual void setWatching(bool /*on*/) {}
+    // Still finding out which devices are there (a virtual device whose
+    // connection or introduction is under way), so enumerate may grow.
+    virtual bool discovering() const { return false; }
 
 signals:
     // Devices arrived or left.

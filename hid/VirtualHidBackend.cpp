@@ -76,7 +76,7 @@ private:
 VirtualHidBackend::VirtualHidBackend(VirtualHidAddress address, QObject* parent, TransferClock* clock)
     : HidBackend(parent)
     , address_(std::move(address))
-    , path_(QStringLiteral("tcp:%1:%2").arg(address_.host).arg(address_.port))
+    , path_(pathOf(address_))
     , alive_(std::make_shared<bool>(true))
 {
     if (!clock) {
@@ -112,6 +112,16 @@ std::optional<VirtualHidAddress> VirtualHidBackend::parseAddress(const QString& 
     if (!ok || port == 0 || port > 65535)
         return std::nullopt;
     return VirtualHidAddress{hostPort.left(colon), static_cast<quint16>(port)};
+}
+
+QString VirtualHidBackend::pathOf(const VirtualHidAddress& address)
+{
+    return QStringLiteral("tcp:%1:%2").arg(address.host).arg(address.port);
+}
+
+bool VirtualHidBackend::discovering() const
+{
+    return !device_ && socket_.state() != QAbstractSocket::UnconnectedState;
 }
 
 std::vector<HidDeviceInfo> VirtualHidBackend::enumerate()

@@ -38,9 +38,13 @@ public:
     // The introduction has arrived and the connection stands.
     bool isPresent() const { return device_.has_value(); }
 
+    // "tcp:host:port", the path the device is listed under.
+    static QString pathOf(const VirtualHidAddress& address);
+
     std::vector<HidDeviceInfo> enumerate() override;
     std::unique_ptr<HidDevice> open(const HidDeviceInfo& info) override;
     void setWatching(bool on) override;
+    bool discovering() const override;
 
 private:
     class Device;

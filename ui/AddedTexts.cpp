@@ -44,6 +44,20 @@ constexpr Entry kEntries[] = {
     {Added::NotAFloat, "'%1' is not a valid floating point value", "“%1”不是有效的数值", "“%1”不是有效的數值"},
     {Added::NotAnInteger, "'%1' is not a valid integer value", "“%1”不是有效的整数", "“%1”不是有效的整數"},
     {Added::UnexpectedError, "Unexpected error", "意外错误", "意外錯誤"},
+    {Added::Print, "Print…", "打印…", "列印…"},
+    {Added::ExportPdf, "Export PDF…", "导出 PDF…", "匯出 PDF…"},
+    {Added::CompareWithFile, "Compare with file…", "与文件比较…", "與文件比較…"},
+    {Added::ReadFromRadioAt, "Read from radio %1", "从电台读取 %1", "從電台讀取 %1"},
+    {Added::NewCodeplug, "New codeplug", "新数据", "新數據"},
+    {Added::PageOf, "Page %1 of %2", "第 %1 页，共 %2 页", "第 %1 頁，共 %2 頁"},
+    {Added::VfoSide, "VFO %1", "频率模式 %1", "頻率模式 %1"},
+    {Added::CompareTitle, "Compare with %1", "与 %1 比较", "與 %1 比較"},
+    {Added::ChannelColumn, "Channel", "信道", "信道"},
+    {Added::FieldColumn, "Field", "项目", "項目"},
+    {Added::ThisCodeplugColumn, "This codeplug", "当前数据", "當前數據"},
+    {Added::FileColumn, "File", "文件", "文件"},
+    {Added::CodeplugsEqual, "The codeplug and the file hold the same.", "当前数据与文件相同。", "當前數據與文件相同。"},
+    {Added::CannotPrint, "Cannot print.", "无法打印。", "無法列印。"},
 };
 
 constexpr std::size_t kCount = static_cast<std::size_t>(Added::kCount);

@@ -31,6 +31,20 @@ enum class Added {
     NotAFloat,            // the text
     NotAnInteger,         // the text
     UnexpectedError,
+    Print,                // File menu item
+    ExportPdf,            // File menu item
+    CompareWithFile,      // File menu item
+    ReadFromRadioAt,      // printout title: the time of the read
+    NewCodeplug,          // printout title of a codeplug from no file or radio
+    PageOf,               // page, pages
+    VfoSide,              // "A" or "B": printout heading, compare list
+    CompareTitle,         // the file compared with
+    ChannelColumn,        // compare list columns
+    FieldColumn,
+    ThisCodeplugColumn,
+    FileColumn,
+    CodeplugsEqual,
+    CannotPrint,
     kCount
 };
 

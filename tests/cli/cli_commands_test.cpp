@@ -20,13 +20,6 @@
 namespace lt::test {
 namespace {
 
-RadioImage EmulatorImage(const RadioEmulator& emulator)
-{
-    RadioImage image;
-    std::copy(emulator.memory.begin(), emulator.memory.end(), image.bytes.begin());
-    return image;
-}
-
 QByteArray FileBytes(const QString& path)
 {
     QFile file(path);

@@ -1,20 +1,15 @@
 #include "cli/CommandLine.h"
+#include "cli_processes.h"
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/CodeplugModel.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace lt {
 namespace {
-
-constexpr int kStartMs = 10000;
-constexpr int kRunMs = 60000;
 
 // The real lt4402-cli against a real lt4402-emu over TCP, each in its own
 // process, with the data folder in a temporary folder.
@@ -23,66 +18,28 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        emulator_.setProgram(QStringLiteral(LT_EMU_PATH));
-        emulator_.setArguments({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--sample")});
-        emulator_.start();
-        ASSERT_TRUE(emulator_.waitForStarted(kStartMs));
-        QByteArray greeting;
-        while (!greeting.contains('\n') && emulator_.waitForReadyRead(kStartMs))
-            greeting += emulator_.readAllStandardOutput();
-        const QRegularExpressionMatch port = QRegularExpression(QStringLiteral("127\\.0\\.0\\.1:(\\d+)")).match(QString::fromUtf8(greeting));
-        ASSERT_TRUE(port.hasMatch()) << greeting.toStdString();
-        device_ = QStringLiteral("tcp:127.0.0.1:") + port.captured(1);
+        const QString address = emulator_.start({QStringLiteral("--sample")});
+        ASSERT_FALSE(address.isEmpty());
+        device_ = QStringLiteral("tcp:") + address;
     }
 
-    void TearDown() override
-    {
-        if (emulator_.state() != QProcess::NotRunning) {
-            emulator_.terminate();
-            if (!emulator_.waitForFinished(kStartMs))
-                emulator_.kill();
-        }
-    }
-
-    struct Result {
-        int status;
-        QString out;
-        QString err;
-    };
-
-    Result cli(const QStringList& arguments)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), dir_.filePath(QStringLiteral("data")));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral("config")));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(dir_.path());
-        process.start(QStringLiteral(LT_CLI_PATH), arguments);
-        if (!process.waitForFinished(kRunMs)) {
-            process.kill();
-            process.waitForFinished(kStartMs);
-            return {-1, {}, QStringLiteral("timed out")};
-        }
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-    }
+    test::CliResult cli(const QStringList& arguments) { return test::RunCliProcess(QDir(dir_.path()), arguments); }
 
     QString path(const QString& name) const { return dir_.filePath(name); }
 
     QTemporaryDir dir_;
-    QProcess emulator_;
+    test::EmulatorProcess emulator_;
     QString device_;
 };
 
 TEST_F(CliEndToEnd, ReadsVerifiesWritesAndFailsWithoutARadio)
 {
-    const Result read = cli({QStringLiteral("--device"), device_, QStringLiteral("read"), path(QStringLiteral("radio.kvf"))});
+    const test::CliResult read = cli({QStringLiteral("--device"), device_, QStringLiteral("read"), path(QStringLiteral("radio.kvf"))});
     ASSERT_EQ(read.status, cli_exit::Success) << read.err.toStdString();
     EXPECT_TRUE(read.out.contains(QStringLiteral("read 240 channel(s)")));
     EXPECT_EQ(QDir(path(QStringLiteral("data/lt4402/backups"))).entryList(QDir::Files).size(), 1);
 
-    const Result verify = cli({QStringLiteral("--device"), device_, QStringLiteral("verify"), path(QStringLiteral("radio.kvf"))});
+    const test::CliResult verify = cli({QStringLiteral("--device"), device_, QStringLiteral("verify"), path(QStringLiteral("radio.kvf"))});
     EXPECT_EQ(verify.status, cli_exit::Success) << verify.err.toStdString();
 
     CodeplugModel changed;
@@ -90,18 +47,17 @@ TEST_F(CliEndToEnd, ReadsVerifiesWritesAndFailsWithoutARadio)
     ASSERT_TRUE(LoadCodeplugFile(path(QStringLiteral("radio.kvf")), changed));
     changed.set(cp::TOT, 60);
     ASSERT_TRUE(SaveCodeplugFile(path(QStringLiteral("changed.kvf")), changed).isEmpty());
-    const Result differs = cli({QStringLiteral("--device"), device_, QStringLiteral("verify"), path(QStringLiteral("changed.kvf"))});
+    const test::CliResult differs = cli({QStringLiteral("--device"), device_, QStringLiteral("verify"), path(QStringLiteral("changed.kvf"))});
     EXPECT_EQ(differs.status, cli_exit::Differs);
     EXPECT_TRUE(differs.out.startsWith(QStringLiteral("TOT: file 60, radio 180"))) << differs.out.toStdString();
 
-    const Result write = cli({QStringLiteral("--device"), device_, QStringLiteral("--verify"), QStringLiteral("write"),
+    const test::CliResult write = cli({QStringLiteral("--device"), device_, QStringLiteral("--verify"), QStringLiteral("write"),
                               path(QStringLiteral("changed.kvf"))});
     EXPECT_EQ(write.status, cli_exit::Success) << write.err.toStdString();
     EXPECT_EQ(QDir(path(QStringLiteral("data/lt4402/backups"))).entryList(QDir::Files).size(), 2);
 
-    emulator_.terminate();
-    ASSERT_TRUE(emulator_.waitForFinished(kStartMs));
-    const Result gone = cli({QStringLiteral("--device"), device_, QStringLiteral("read"), path(QStringLiteral("none.kvf"))});
+    ASSERT_TRUE(emulator_.stop());
+    const test::CliResult gone = cli({QStringLiteral("--device"), device_, QStringLiteral("read"), path(QStringLiteral("none.kvf"))});
     EXPECT_EQ(gone.status, cli_exit::NoRadio);
     EXPECT_EQ(gone.err.trimmed(), QStringLiteral("lt4402-cli: read: no radio found"));
 }

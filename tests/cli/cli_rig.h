@@ -72,6 +72,14 @@ struct CliRig {
     QString reason() const { return err.trimmed().split(QLatin1Char('\n')).last(); }
 };
 
+// What the radio's memory holds, as an image to compare.
+inline RadioImage EmulatorImage(const RadioEmulator& emulator)
+{
+    RadioImage image;
+    std::copy(emulator.memory.begin(), emulator.memory.end(), image.bytes.begin());
+    return image;
+}
+
 inline CodeplugModel SampleModel()
 {
     CodeplugModel model;
