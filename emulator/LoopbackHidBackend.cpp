@@ -16,6 +16,12 @@ public:
         : backend_(backend)
         , alive_(backend.alive_)
     {
+        ++backend_.openDevices_;
+    }
+    ~Device() override
+    {
+        if (*alive_)
+            --backend_.openDevices_;
     }
 
     bool canReadWrite() const override { return true; }
@@ -104,6 +110,14 @@ void LoopbackHidBackend::setAttached(bool attached)
         return;
     attached_ = attached;
     emit devicesChanged();
+}
+
+void LoopbackHidBackend::sendUnasked(const QByteArray& message)
+{
+    if (!attached_)
+        return;
+    for (const QByteArray& input : RadioEmulator::toInputReports(message, info.inputReportLength))
+        deliver(input);
 }
 
 void LoopbackHidBackend::deliver(const QByteArray& report)

@@ -119,6 +119,7 @@ void HidLink::attachReceiveHandler()
         if (report.isEmpty())
             return;
         ShowRead(reinterpret_cast<const uint8_t*>(report.constData()) + 1, static_cast<uint16_t>(report.size() - 1));
+        emit reportReceived();
     });
 }
 

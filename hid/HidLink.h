@@ -58,8 +58,9 @@ public:
     // than kMaxMessageLength is not sent.
     void Agr_HidWrite(const uint8_t* data, uint16_t length);
 
-    // Delivers each input report's payload (ID byte removed) to ShowRead;
-    // idempotent, and only for a radio opened with read and write access.
+    // Delivers each input report's payload (ID byte removed) to ShowRead,
+    // then tells reportReceived; idempotent, and only for a radio opened with
+    // read and write access.
     void attachReceiveHandler();
     // Appends a payload to ReceiveBuffer. Bytes that do not fit are dropped,
     // so ReceiveCount always equals the number of valid bytes held.
@@ -71,6 +72,8 @@ public:
 signals:
     // The device list was rebuilt.
     void devicesChanged();
+    // An input report's payload was just added to ReceiveBuffer.
+    void reportReceived();
 
 private:
     struct Entry {

@@ -129,6 +129,8 @@ TEST_F(TransferDialog, StartWithoutRadioSendsNothing)
 
 TEST_F(TransferDialog, ButtonsStayDisabledOnceStarted)
 {
+    // A radio slow enough for the run to be caught in the middle.
+    rig.emulator.faults.latencyMs = 50;
     TransferDialogDriver driver(rig.clock);
     driver.play = [&](TProgramDialog& dialog) {
         QTest::mouseClick(dialog.ProgramStart, Qt::LeftButton);
