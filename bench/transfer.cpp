@@ -69,6 +69,7 @@ void BM_CodeplugTransfer(benchmark::State& state)
     }
     lt::VirtualHidBackend backend({QStringLiteral("127.0.0.1"), server.serverPort()}, nullptr, &clock);
     lt::HidLink link(backend);
+    backend.setWatching(true);
     if (!WaitFor([&] { return backend.isPresent(); }, 5000)) {
         state.SkipWithError("the emulator did not introduce itself");
         return;

@@ -19,8 +19,11 @@ namespace lt {
 // reports in ReceiveBuffer. It never interprets what it receives; the
 // transfer engine examines and clears the buffer on its own timer.
 //
-// The link follows the backend: every devicesChanged of the backend reruns
-// discovery (HidCtlDeviceChange), also in the middle of a transfer.
+// The link claims the devices from a discovery (HidCtlDeviceChange) until
+// releaseDevices, as long as a transfer dialog or a command-line run lasts;
+// meanwhile it follows the backend: every devicesChanged reruns discovery,
+// also in the middle of a transfer. Released, it holds no device and ignores
+// the backend, so other programs can reach the radio.
 class HidLink : public QObject {
     Q_OBJECT
 public:
@@ -41,6 +44,10 @@ public:
     // Releases every device, enumerates, lists every device and picks the
     // radio (the last match wins); emits devicesChanged when done.
     void HidCtlDeviceChange();
+    // Closes every claimed device (its read thread stops), forgets the radio,
+    // empties the list and the receive buffer, and stops following the
+    // backend until the next discovery.
+    void releaseDevices();
 
     bool hasRadio() const;
     bool radioOpenReadWrite() const;
@@ -83,11 +90,14 @@ private:
     };
 
     void writeReport(const std::vector<uint8_t>& frame);
+    void backendChanged();
+    void forgetDevices();
 
     HidBackend& backend_;
     std::vector<Entry> entries_;
     HidDevice* radio_ = nullptr;
     uint16_t outputReportLength_ = 0;
+    bool claiming_ = false;
 };
 
 } // namespace lt
