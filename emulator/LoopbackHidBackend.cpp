@@ -33,7 +33,7 @@ public:
         const QByteArray bytes(reinterpret_cast<const char*>(report), static_cast<qsizetype>(length));
         backend_.writtenReports.push_back(bytes);
 
-        const RadioEmulator::Response response = backend_.emulator_.handleReport(bytes);
+        const RadioEmulator::Response response = backend_.emulator_.handleReport(bytes, backend_.info.outputReportLength, backend_.clock_.nowMs());
         if (response.reply.isEmpty() && !response.disconnect)
             return true;
         const auto reports = RadioEmulator::toInputReports(response.reply, backend_.info.inputReportLength);

@@ -86,6 +86,7 @@ TEST_F(VirtualHidTest, ReportsOfOtherLengthsTravelAsAnnounced)
     server.identity.outputReportLength = 129;
     attach();
     EXPECT_EQ(link->outputReportLength(), 129);
+    EXPECT_EQ(exchange("PROGR81\xFF", 32).left(1), "S");
     // 100 bytes of reply (tag, address, length, 96 data bytes) in 32-byte payloads.
     const QByteArray reply = exchange(bytes({'R', 0x00, 0x00, 96}), 128);
     EXPECT_EQ(reply.size(), 128);
@@ -110,6 +111,7 @@ TEST_F(VirtualHidTest, TheDisconnectFaultUnplugsTheRadioForGood)
 {
     emulator.faults.disconnectAfterBlocks = 1;
     attach();
+    EXPECT_EQ(exchange("PROGR81\xFF", 64).left(1), "S");
     EXPECT_FALSE(exchange(bytes({'R', 0x00, 0x00, 16}), 64).isEmpty());
     ASSERT_TRUE(waitFor([&] { return !link->hasRadio(); }));
     EXPECT_TRUE(link->DevListBox().isEmpty());
