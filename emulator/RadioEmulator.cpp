@@ -62,10 +62,6 @@ RadioEmulator::Answer RadioEmulator::LinkAccepted()
     return {QByteArray(1, static_cast<char>(kLinkAcceptTag)), false, {}};
 }
 
-RadioEmulator::Answer RadioEmulator::Refused(QString reason)
-{
-    return {{}, false, std::move(reason)};
-}
 
 RadioEmulator::RadioEmulator()
     : onRefusal([](const QString& reason) { std::fprintf(stderr, "radio emulator: no reply: %s\n", qPrintable(reason)); })
@@ -130,8 +126,39 @@ RadioEmulator::Response RadioEmulator::handleMessage(const RadioMessage& message
     return response;
 }
 
+// The session each message needs (none: any session will do); messages not
+// listed are taken at any time.
+QString RadioEmulator::refusalOutsideItsSession(RadioMessage::Kind kind) const
+{
+    struct Need {
+        Kind kind;
+        std::optional<Session> session;
+        const char* refusal;
+    };
+    static const Need kNeeds[] = {
+        {Kind::BlockRead, Session::Program, "a block read outside a session opened by \"PROGR81\""},
+        {Kind::BlockWrite, Session::Program, "a block write outside a session opened by \"PROGR81\""},
+        {Kind::DownloadFrame, Session::Download, "a download frame outside a session opened by \"PROCODE\""},
+        {Kind::FirmwareBlock, Session::Firmware, "a firmware block outside firmware mode (\"SROAPP\")"},
+        {Kind::FirmwareEndFirst, Session::Firmware, "the first firmware end command outside firmware mode"},
+        {Kind::FirmwareEndSecond, Session::Firmware, "the second firmware end command outside firmware mode"},
+        {Kind::EndMarker, std::nullopt, "an end marker outside a session"},
+    };
+    for (const Need& need : kNeeds) {
+        if (need.kind != kind)
+            continue;
+        const bool inSession = need.session ? session_ == *need.session : session_ != Session::None;
+        return inSession ? QString() : QString::fromUtf8(need.refusal);
+    }
+    return {};
+}
+
 RadioEmulator::Answer RadioEmulator::answer(const RadioMessage& message)
 {
+    const QString refusal = refusalOutsideItsSession(message.kind);
+    if (!refusal.isEmpty())
+        return {{}, false, refusal};
+
     switch (message.kind) {
     case Kind::ProgramLink:
         session_ = Session::Program;
@@ -150,35 +177,21 @@ RadioEmulator::Answer RadioEmulator::answer(const RadioMessage& message)
         return {reply, false, {}};
     }
     case Kind::BlockRead:
-        if (session_ != Session::Program)
-            return Refused(QStringLiteral("a block read outside a session opened by \"PROGR81\""));
         return blockRead(message.bytes);
     case Kind::BlockWrite:
-        if (session_ != Session::Program)
-            return Refused(QStringLiteral("a block write outside a session opened by \"PROGR81\""));
         return blockWrite(message.bytes);
     case Kind::EndMarker:
-        if (session_ == Session::None)
-            return Refused(QStringLiteral("an end marker outside a session"));
         session_ = Session::None;
         if (onEndMarker)
             onEndMarker();
         return {};
     case Kind::DownloadFrame:
-        if (session_ != Session::Download)
-            return Refused(QStringLiteral("a download frame outside a session opened by \"PROCODE\""));
         return downloadFrame(message.bytes);
     case Kind::FirmwareBlock:
-        if (session_ != Session::Firmware)
-            return Refused(QStringLiteral("a firmware block outside firmware mode (\"SROAPP\")"));
         return firmwareBlock(message.bytes);
     case Kind::FirmwareEndFirst:
-        if (session_ != Session::Firmware)
-            return Refused(QStringLiteral("the first firmware end command outside firmware mode"));
         return {QByteArray(1, static_cast<char>(kAck)), false, {}};
     case Kind::FirmwareEndSecond:
-        if (session_ != Session::Firmware)
-            return Refused(QStringLiteral("the second firmware end command outside firmware mode"));
         // The radio restarts into its new firmware and says nothing more.
         session_ = Session::None;
         firmwareFinished_ = true;
@@ -212,7 +225,7 @@ RadioEmulator::Answer RadioEmulator::downloadFrame(const QByteArray& message)
     const auto packet = DecodeDownloadFrame(
         std::span(reinterpret_cast<const uint8_t*>(message.constData()), static_cast<std::size_t>(message.size())));
     if (!packet)
-        return Refused(QStringLiteral("a damaged download frame"));
+        return {{}, false, QStringLiteral("a damaged download frame")};
     const uint16_t page = static_cast<uint16_t>(packet->at(kPacketPageOffset) | (packet->at(kPacketPageOffset + 1) << 8));
     dataPages[page] = QByteArray(reinterpret_cast<const char*>(packet->data() + kPacketDataOffset), kDownloadPageSize);
     return {QByteArray(1, static_cast<char>(kAck)), true, {}};

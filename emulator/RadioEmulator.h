@@ -104,7 +104,8 @@ private:
     };
 
     static Answer LinkAccepted();
-    static Answer Refused(QString reason);
+    // Why the message is refused in the current session, or nothing.
+    QString refusalOutsideItsSession(RadioMessage::Kind kind) const;
 
     Response handleMessage(const RadioMessage& message);
     Answer answer(const RadioMessage& message);

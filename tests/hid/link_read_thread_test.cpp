@@ -1,3 +1,4 @@
+#include "emulator/LoopbackHidBackend.h"
 #include "hid/HidLink.h"
 #include "hid/HidReadThread.h"
 #include "hid/ThreadedHidDevice.h"
@@ -122,16 +123,7 @@ TEST(HidReadThread, AGoneDeviceEndsReading)
 // the reports queued for it, read on real threads as hidapi devices are.
 class GlitchingRadio : public HidBackend {
 public:
-    std::vector<HidDeviceInfo> enumerate() override
-    {
-        HidDeviceInfo radio;
-        radio.path = QStringLiteral("glitching");
-        radio.product = HidLink::kRadioProduct;
-        radio.manufacturer = HidLink::kRadioManufacturer;
-        radio.inputReportLength = 65;
-        radio.outputReportLength = 65;
-        return {radio};
-    }
+    std::vector<HidDeviceInfo> enumerate() override { return {LoopbackHidBackend::radioDeviceInfo()}; }
     std::unique_ptr<HidDevice> open(const HidDeviceInfo&) override
     {
         return std::make_unique<ThreadedHidDevice>(

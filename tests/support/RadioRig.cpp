@@ -71,6 +71,14 @@ std::vector<QByteArray> RadioRig::sentMessages() const
     return messages;
 }
 
+std::vector<QByteArray> RadioRig::sentAfterLinkRequest() const
+{
+    std::vector<QByteArray> messages = sentMessages();
+    if (!messages.empty())
+        messages.erase(messages.begin());
+    return messages;
+}
+
 std::vector<RadioRig::Block> RadioRig::sentBlocks(char tag) const
 {
     std::vector<Block> blocks;

@@ -36,6 +36,8 @@ struct RadioRig {
     // The messages the program sent, in order, chunked ones put back together
     // (a chunked message keeps the zero padding of its last chunk).
     std::vector<QByteArray> sentMessages() const;
+    // The same without the first, the run's link request.
+    std::vector<QByteArray> sentAfterLinkRequest() const;
 
     struct Block {
         char tag;

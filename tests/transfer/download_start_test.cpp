@@ -62,15 +62,6 @@ protected:
         EXPECT_TRUE(injected);
     }
 
-    // The download's messages after its link request, chunks put together.
-    std::vector<QByteArray> blocksSent() const
-    {
-        std::vector<QByteArray> sent = rig.sentMessages();
-        if (!sent.empty())
-            sent.erase(sent.begin());
-        return sent;
-    }
-
     QTemporaryDir dir;
     AdminRig rig;
 };
@@ -84,7 +75,7 @@ TEST_P(DownloadStart, NoReplyIsJudgedBeforeTheFirstBlockIsSent)
 
     EXPECT_EQ(rig.engine->outcome(), c.outcome);
     EXPECT_FALSE(rig.download->file.isOpen());
-    const std::vector<QByteArray> sent = blocksSent();
+    const std::vector<QByteArray> sent = rig.sentAfterLinkRequest();
     ASSERT_FALSE(sent.empty());
     if (data) {
         // The first frame sent is page 0's, whatever came before it.
