@@ -17,7 +17,8 @@ namespace lt {
 // attached HID devices by its product and manufacturer strings, sends
 // protocol messages as output reports and collects the payloads of input
 // reports in ReceiveBuffer. It never interprets what it receives; the
-// transfer engine examines and clears the buffer on its own timer.
+// transfer engine examines the buffer as each report arrives and on its own
+// timer, and clears it.
 //
 // The link claims the devices from a discovery (HidCtlDeviceChange) until
 // releaseDevices, as long as a transfer dialog or a command-line run lasts;
