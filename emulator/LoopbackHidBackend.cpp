@@ -16,6 +16,12 @@ public:
         : backend_(backend)
         , alive_(backend.alive_)
     {
+        ++backend_.openDevices_;
+    }
+    ~Device() override
+    {
+        if (*alive_)
+            --backend_.openDevices_;
     }
 
     bool canReadWrite() const override { return true; }
@@ -27,7 +33,7 @@ public:
         const QByteArray bytes(reinterpret_cast<const char*>(report), static_cast<qsizetype>(length));
         backend_.writtenReports.push_back(bytes);
 
-        const RadioEmulator::Response response = backend_.emulator_.handleReport(bytes);
+        const RadioEmulator::Response response = backend_.emulator_.handleReport(bytes, backend_.info.outputReportLength, backend_.clock_.nowMs());
         if (response.reply.isEmpty() && !response.disconnect)
             return true;
         const auto reports = RadioEmulator::toInputReports(response.reply, backend_.info.inputReportLength);
@@ -104,6 +110,14 @@ void LoopbackHidBackend::setAttached(bool attached)
         return;
     attached_ = attached;
     emit devicesChanged();
+}
+
+void LoopbackHidBackend::sendUnasked(const QByteArray& message)
+{
+    if (!attached_)
+        return;
+    for (const QByteArray& input : RadioEmulator::toInputReports(message, info.inputReportLength))
+        deliver(input);
 }
 
 void LoopbackHidBackend::deliver(const QByteArray& report)

@@ -35,6 +35,13 @@ public:
     void setAttached(bool attached);
     bool isAttached() const { return attached_; }
 
+    // The radio sends message unasked (a late answer to a request the program
+    // has given up on, a glitch): it reaches the reader at once.
+    void sendUnasked(const QByteArray& message);
+
+    // How many opened devices are held right now.
+    int openDevices() const { return openDevices_; }
+
     // Every output report written to the radio, in order.
     std::vector<QByteArray> writtenReports;
 
@@ -47,6 +54,7 @@ private:
     RadioEmulator& emulator_;
     TransferClock& clock_;
     bool attached_ = true;
+    int openDevices_ = 0;
     std::shared_ptr<bool> alive_;
     std::weak_ptr<Reader> reader_;
 };

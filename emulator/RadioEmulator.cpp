@@ -7,29 +7,21 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace lt {
 
 namespace {
 
-constexpr uint8_t kChunkTag = 0x4D;
-constexpr int kChunkPayload = 61;
-constexpr int kMaxChunkedFirmwareMessage = 3 * kChunkPayload;
-constexpr int kBlockHeaderSize = 4;  // tag, address high, address low, length
-constexpr uint8_t kReadTag = 'R';
+using Kind = RadioMessage::Kind;
+
+constexpr int kBlockHeaderSize = RadioMessageAssembler::kBlockHeader;
 constexpr uint8_t kWriteTag = 'W';
-constexpr uint8_t kEndTag = 'E';
 constexpr uint8_t kLinkAcceptTag = 'S';
 constexpr uint8_t kOversizedLength = 0xFF;
 constexpr std::size_t kMaxDataMemoryPages = 65536;
 
-const QByteArray kProgramRequest("PROGR81\xFF", 8);
-const QByteArray kDownloadRequest("PROCODE\xFF", 8);
-const QByteArray kFirmwareRequest("SROAPP\x01\xFF", 8);
-const QByteArray kFirmwareEndFirst("S\x22\xDD", 3);
-const QByteArray kFirmwareEndSecond("S\x21\xDE", 3);
-const QByteArray kStatusRequest("1R", 2);
 const QByteArray kStatusReplyTag("YS", 2);
 
 uint8_t byteAt(const QByteArray& bytes, int index)
@@ -65,53 +57,54 @@ bool writeFile(const QString& path, const QByteArray& bytes, QString* error)
 
 } // namespace
 
+RadioEmulator::Answer RadioEmulator::LinkAccepted()
+{
+    return {QByteArray(1, static_cast<char>(kLinkAcceptTag)), false, {}};
+}
+
+
 RadioEmulator::RadioEmulator()
+    : onRefusal([](const QString& reason) { std::fprintf(stderr, "radio emulator: no reply: %s\n", qPrintable(reason)); })
 {
     // An erased radio: flash reads 0xFF.
     memory.fill(0xFF);
 }
 
-RadioEmulator::Response RadioEmulator::handleReport(const QByteArray& report)
+void RadioEmulator::refuse(const QString& reason)
 {
-    if (report.size() < 2)
-        return {};
-    const QByteArray payload = report.mid(1);
-
-    if (byteAt(payload, 0) != kChunkTag || payload.size() < 3) {
-        chunks_.clear();
-        nextChunk_ = 0;
-        return handleMessage(payload);
-    }
-
-    const int count = byteAt(payload, 1);
-    const int index = byteAt(payload, 2);
-    if (index == 0) {
-        chunks_.clear();
-        chunkCount_ = count;
-        nextChunk_ = 0;
-    }
-    if (count == 0 || count != chunkCount_ || index != nextChunk_) {
-        // A chunk out of sequence: the radio forgets the partial message.
-        chunks_.clear();
-        nextChunk_ = 0;
-        return {};
-    }
-    chunks_ += payload.mid(3, kChunkPayload).leftJustified(kChunkPayload, '\0');
-    if (++nextChunk_ < chunkCount_)
-        return {};
-
-    const QByteArray message = chunks_;
-    chunks_.clear();
-    nextChunk_ = 0;
-    return handleMessage(message);
+    refusals_ << reason;
+    if (onRefusal)
+        onRefusal(reason);
 }
 
-RadioEmulator::Response RadioEmulator::handleMessage(const QByteArray& message)
+RadioEmulator::Response RadioEmulator::handleReport(const QByteArray& report, std::size_t announcedLength, int64_t nowMs)
+{
+    if (lastReportMs_ && nowMs - *lastReportMs_ >= kSessionSilenceMs) {
+        session_ = Session::None;
+        assembler_.reset();
+    }
+    lastReportMs_ = nowMs;
+
+    const RadioMessageAssembler::Outcome outcome = assembler_.take(report, announcedLength);
+    if (!outcome.refusal.isEmpty()) {
+        refuse(outcome.refusal);
+        return {};
+    }
+    if (!outcome.message)
+        return {};
+    return handleMessage(*outcome.message);
+}
+
+RadioEmulator::Response RadioEmulator::handleMessage(const RadioMessage& message)
 {
     if (faults.silenceAfterBlocks && blocks_ >= *faults.silenceAfterBlocks)
         return {};
 
     Answer answered = answer(message);
+    if (!answered.refusal.isEmpty()) {
+        refuse(answered.refusal);
+        return {};
+    }
     if (answered.block)
         ++blocks_;
 
@@ -133,79 +126,98 @@ RadioEmulator::Response RadioEmulator::handleMessage(const QByteArray& message)
     return response;
 }
 
-RadioEmulator::Answer RadioEmulator::answer(const QByteArray& message)
+// The session each message needs (none: any session will do); messages not
+// listed are taken at any time.
+QString RadioEmulator::refusalOutsideItsSession(RadioMessage::Kind kind) const
 {
-    if (message.isEmpty())
-        return {};
-
-    if (message.size() >= static_cast<int>(kDownloadFrameSize) && byteAt(message, 0) == kDownloadFrameStart)
-        return downloadFrame(message.left(kDownloadFrameSize));
-    if (firmwareMode_ && message.size() >= static_cast<int>(kFirmwareBlockSize) && message.size() <= kMaxChunkedFirmwareMessage)
-        return firmwareBlock(message.left(kFirmwareBlockSize));
-
-    if (message.startsWith(kProgramRequest) || message.startsWith(kDownloadRequest)) {
-        firmwareMode_ = false;
-        return {QByteArray(1, static_cast<char>(kLinkAcceptTag)), false};
+    struct Need {
+        Kind kind;
+        std::optional<Session> session;
+        const char* refusal;
+    };
+    static const Need kNeeds[] = {
+        {Kind::BlockRead, Session::Program, "a block read outside a session opened by \"PROGR81\""},
+        {Kind::BlockWrite, Session::Program, "a block write outside a session opened by \"PROGR81\""},
+        {Kind::DownloadFrame, Session::Download, "a download frame outside a session opened by \"PROCODE\""},
+        {Kind::FirmwareBlock, Session::Firmware, "a firmware block outside firmware mode (\"SROAPP\")"},
+        {Kind::FirmwareEndFirst, Session::Firmware, "the first firmware end command outside firmware mode"},
+        {Kind::FirmwareEndSecond, Session::Firmware, "the second firmware end command outside firmware mode"},
+        {Kind::EndMarker, std::nullopt, "an end marker outside a session"},
+    };
+    for (const Need& need : kNeeds) {
+        if (need.kind != kind)
+            continue;
+        const bool inSession = need.session ? session_ == *need.session : session_ != Session::None;
+        return inSession ? QString() : QString::fromUtf8(need.refusal);
     }
-    if (message.startsWith(kFirmwareRequest)) {
-        firmwareMode_ = true;
+    return {};
+}
+
+RadioEmulator::Answer RadioEmulator::answer(const RadioMessage& message)
+{
+    const QString refusal = refusalOutsideItsSession(message.kind);
+    if (!refusal.isEmpty())
+        return {{}, false, refusal};
+
+    switch (message.kind) {
+    case Kind::ProgramLink:
+        session_ = Session::Program;
+        return LinkAccepted();
+    case Kind::DownloadLink:
+        session_ = Session::Download;
+        return LinkAccepted();
+    case Kind::FirmwareLink:
+        session_ = Session::Firmware;
         firmwareFinished_ = false;
         firmware.clear();
-        return {QByteArray(1, static_cast<char>(kLinkAcceptTag)), false};
-    }
-    if (message.startsWith(kFirmwareEndFirst))
-        return {QByteArray(1, static_cast<char>(kAck)), false};
-    if (message.startsWith(kFirmwareEndSecond)) {
-        // The radio restarts into its new firmware and says nothing more.
-        firmwareMode_ = false;
-        firmwareFinished_ = true;
-        return {};
-    }
-    if (message.startsWith(kStatusRequest)) {
+        return LinkAccepted();
+    case Kind::StatusRequest: {
         QByteArray reply = kStatusReplyTag;
         reply.append(reinterpret_cast<const char*>(status.data()), kStatusSize);
-        return {reply, false};
+        return {reply, false, {}};
     }
-
-    switch (byteAt(message, 0)) {
-    case kReadTag:
-        return blockRead(message);
-    case kWriteTag:
-        return blockWrite(message);
-    case kEndTag:
-        firmwareMode_ = false;
+    case Kind::BlockRead:
+        return blockRead(message.bytes);
+    case Kind::BlockWrite:
+        return blockWrite(message.bytes);
+    case Kind::EndMarker:
+        session_ = Session::None;
         if (onEndMarker)
             onEndMarker();
         return {};
-    default:
+    case Kind::DownloadFrame:
+        return downloadFrame(message.bytes);
+    case Kind::FirmwareBlock:
+        return firmwareBlock(message.bytes);
+    case Kind::FirmwareEndFirst:
+        return {QByteArray(1, static_cast<char>(kAck)), false, {}};
+    case Kind::FirmwareEndSecond:
+        // The radio restarts into its new firmware and says nothing more.
+        session_ = Session::None;
+        firmwareFinished_ = true;
         return {};
     }
+    return {};
 }
 
 RadioEmulator::Answer RadioEmulator::blockRead(const QByteArray& message) const
 {
-    if (message.size() < kBlockHeaderSize)
-        return {};
     const uint16_t address = blockAddress(message);
     const int length = byteAt(message, 3);
     QByteArray reply = message.left(kBlockHeaderSize);
     reply[0] = static_cast<char>(kWriteTag);
     for (int i = 0; i < length; ++i)
         reply.append(static_cast<char>(memory[(address + i) % kMemorySize]));
-    return {reply, true};
+    return {reply, true, {}};
 }
 
 RadioEmulator::Answer RadioEmulator::blockWrite(const QByteArray& message)
 {
-    if (message.size() < kBlockHeaderSize)
-        return {};
     const uint16_t address = blockAddress(message);
     const int length = byteAt(message, 3);
-    if (message.size() < kBlockHeaderSize + length)
-        return {};
     for (int i = 0; i < length; ++i)
         memory[(address + i) % kMemorySize] = byteAt(message, kBlockHeaderSize + i);
-    return {QByteArray(1, static_cast<char>(kAck)), true};
+    return {QByteArray(1, static_cast<char>(kAck)), true, {}};
 }
 
 RadioEmulator::Answer RadioEmulator::downloadFrame(const QByteArray& message)
@@ -213,16 +225,16 @@ RadioEmulator::Answer RadioEmulator::downloadFrame(const QByteArray& message)
     const auto packet = DecodeDownloadFrame(
         std::span(reinterpret_cast<const uint8_t*>(message.constData()), static_cast<std::size_t>(message.size())));
     if (!packet)
-        return {};  // a damaged frame goes unanswered, so the program sends it again
+        return {{}, false, QStringLiteral("a damaged download frame")};
     const uint16_t page = static_cast<uint16_t>(packet->at(kPacketPageOffset) | (packet->at(kPacketPageOffset + 1) << 8));
     dataPages[page] = QByteArray(reinterpret_cast<const char*>(packet->data() + kPacketDataOffset), kDownloadPageSize);
-    return {QByteArray(1, static_cast<char>(kAck)), true};
+    return {QByteArray(1, static_cast<char>(kAck)), true, {}};
 }
 
 RadioEmulator::Answer RadioEmulator::firmwareBlock(const QByteArray& message)
 {
     firmware += message;
-    return {QByteArray(1, static_cast<char>(kAck)), true};
+    return {QByteArray(1, static_cast<char>(kAck)), true, {}};
 }
 
 std::vector<QByteArray> RadioEmulator::toInputReports(const QByteArray& reply, std::size_t inputReportLength)

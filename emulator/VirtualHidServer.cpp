@@ -67,7 +67,7 @@ void VirtualHidServer::serve(QTcpSocket* socket, QByteArray& pending)
         const QByteArray report = pending.left(length);
         pending.remove(0, length);
 
-        const RadioEmulator::Response response = emulator_.handleReport(report);
+        const RadioEmulator::Response response = emulator_.handleReport(report, static_cast<std::size_t>(length), clock_.nowMs());
         if (response.reply.isEmpty() && !response.disconnect)
             continue;
         if (response.disconnect)

@@ -23,16 +23,35 @@ HidLink::HidLink(HidBackend& backend, QObject* parent)
     : QObject(parent)
     , backend_(backend)
 {
-    connect(&backend_, &HidBackend::devicesChanged, this, &HidLink::HidCtlDeviceChange);
+    connect(&backend_, &HidBackend::devicesChanged, this, &HidLink::backendChanged);
 }
 
 HidLink::~HidLink() = default;
 
-void HidLink::HidCtlDeviceChange()
+void HidLink::backendChanged()
+{
+    if (claiming_)
+        HidCtlDeviceChange();
+}
+
+void HidLink::forgetDevices()
 {
     radio_ = nullptr;
     outputReportLength_ = 0;
     entries_.clear();
+}
+
+void HidLink::releaseDevices()
+{
+    claiming_ = false;
+    forgetDevices();
+    ReceiveCount = 0;
+}
+
+void HidLink::HidCtlDeviceChange()
+{
+    forgetDevices();
+    claiming_ = true;
 
     for (HidDeviceInfo& info : backend_.enumerate()) {
         Entry entry;
@@ -119,6 +138,7 @@ void HidLink::attachReceiveHandler()
         if (report.isEmpty())
             return;
         ShowRead(reinterpret_cast<const uint8_t*>(report.constData()) + 1, static_cast<uint16_t>(report.size() - 1));
+        emit reportReceived();
     });
 }
 

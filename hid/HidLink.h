@@ -17,10 +17,14 @@ namespace lt {
 // attached HID devices by its product and manufacturer strings, sends
 // protocol messages as output reports and collects the payloads of input
 // reports in ReceiveBuffer. It never interprets what it receives; the
-// transfer engine examines and clears the buffer on its own timer.
+// transfer engine examines the buffer as each report arrives and on its own
+// timer, and clears it.
 //
-// The link follows the backend: every devicesChanged of the backend reruns
-// discovery (HidCtlDeviceChange), also in the middle of a transfer.
+// The link claims the devices from a discovery (HidCtlDeviceChange) until
+// releaseDevices, as long as a transfer dialog or a command-line run lasts;
+// meanwhile it follows the backend: every devicesChanged reruns discovery,
+// also in the middle of a transfer. Released, it holds no device and ignores
+// the backend, so other programs can reach the radio.
 class HidLink : public QObject {
     Q_OBJECT
 public:
@@ -41,6 +45,10 @@ public:
     // Releases every device, enumerates, lists every device and picks the
     // radio (the last match wins); emits devicesChanged when done.
     void HidCtlDeviceChange();
+    // Closes every claimed device (its read thread stops), forgets the radio,
+    // empties the list and the receive buffer, and stops following the
+    // backend until the next discovery.
+    void releaseDevices();
 
     bool hasRadio() const;
     bool radioOpenReadWrite() const;
@@ -58,8 +66,9 @@ public:
     // than kMaxMessageLength is not sent.
     void Agr_HidWrite(const uint8_t* data, uint16_t length);
 
-    // Delivers each input report's payload (ID byte removed) to ShowRead;
-    // idempotent, and only for a radio opened with read and write access.
+    // Delivers each input report's payload (ID byte removed) to ShowRead,
+    // then tells reportReceived; idempotent, and only for a radio opened with
+    // read and write access.
     void attachReceiveHandler();
     // Appends a payload to ReceiveBuffer. Bytes that do not fit are dropped,
     // so ReceiveCount always equals the number of valid bytes held.
@@ -71,6 +80,8 @@ public:
 signals:
     // The device list was rebuilt.
     void devicesChanged();
+    // An input report's payload was just added to ReceiveBuffer.
+    void reportReceived();
 
 private:
     struct Entry {
@@ -80,11 +91,14 @@ private:
     };
 
     void writeReport(const std::vector<uint8_t>& frame);
+    void backendChanged();
+    void forgetDevices();
 
     HidBackend& backend_;
     std::vector<Entry> entries_;
     HidDevice* radio_ = nullptr;
     uint16_t outputReportLength_ = 0;
+    bool claiming_ = false;
 };
 
 } // namespace lt

@@ -1,7 +1,7 @@
 #include "hid/HidapiBackend.h"
 
-#include "hid/HidReadThread.h"
 #include "hid/HidReportDescriptor.h"
+#include "hid/ThreadedHidDevice.h"
 #include "hid/TransferClock.h"
 
 #include <hidapi.h>
@@ -48,47 +48,39 @@ public:
     void startReading(std::function<void(const QByteArray&)>) override {}
 };
 
-class HidapiDevice : public HidDevice {
+class HidapiDevice : public ThreadedHidDevice {
 public:
+    // hidraw leaves out the report ID of devices that do not number their
+    // reports; the program always sees it first.
     HidapiDevice(hid_device* handle, uint16_t inputReportLength, bool numberedReports)
-        : handle_(handle)
-        , inputReportLength_(inputReportLength)
-        , numberedReports_(numberedReports)
+        : ThreadedHidDevice(
+            [handle](uint8_t* buffer, std::size_t size, int timeoutMs) {
+                return hid_read_timeout(handle, buffer, size, timeoutMs);
+            },
+            [handle](const uint8_t* report, std::size_t length) {
+                return hid_write(handle, report, length) == static_cast<int>(length);
+            },
+            InputLength(inputReportLength, numberedReports), !numberedReports)
+        , handle_(handle)
     {
     }
 
     ~HidapiDevice() override
     {
-        reader_.reset();
+        stopReading();
         hid_close(handle_);
     }
 
-    bool canReadWrite() const override { return true; }
-
-    bool writeReport(const uint8_t* report, std::size_t length) override
-    {
-        return hid_write(handle_, report, length) == static_cast<int>(length);
-    }
-
-    void startReading(std::function<void(const QByteArray&)> onReport) override
-    {
-        if (reader_ || inputReportLength_ < 2)
-            return;
-        // hidraw leaves out the report ID of devices that do not number their
-        // reports; the program always sees it first.
-        const std::size_t length = numberedReports_ ? inputReportLength_ : inputReportLength_ - 1u;
-        reader_ = std::make_unique<HidReadThread>(
-            [handle = handle_](uint8_t* buffer, std::size_t size, int timeoutMs) {
-                return hid_read_timeout(handle, buffer, size, timeoutMs);
-            },
-            length, !numberedReports_, std::move(onReport));
-    }
-
 private:
+    // What one read gives: nothing to read for a device without input reports.
+    static std::size_t InputLength(uint16_t inputReportLength, bool numberedReports)
+    {
+        if (inputReportLength < 2)
+            return 0;
+        return numberedReports ? inputReportLength : inputReportLength - 1u;
+    }
+
     hid_device* handle_;
-    uint16_t inputReportLength_;
-    bool numberedReports_;
-    std::unique_ptr<HidReadThread> reader_;
 };
 
 } // namespace

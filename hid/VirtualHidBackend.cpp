@@ -92,7 +92,6 @@ VirtualHidBackend::VirtualHidBackend(VirtualHidAddress address, QObject* parent,
     connect(&socket_, &QTcpSocket::readyRead, this, &VirtualHidBackend::readIncoming);
     connect(&socket_, &QTcpSocket::disconnected, this, &VirtualHidBackend::dropConnection);
     connect(&socket_, &QTcpSocket::errorOccurred, this, &VirtualHidBackend::dropConnection);
-    connectToEmulator();
 }
 
 VirtualHidBackend::~VirtualHidBackend()
@@ -140,12 +139,16 @@ std::unique_ptr<HidDevice> VirtualHidBackend::open(const HidDeviceInfo& info)
 
 void VirtualHidBackend::setWatching(bool on)
 {
-    if (on) {
-        if (!retry_->isActive())
-            retry_->start(kRetryIntervalMs);
-    } else {
+    if (!on) {
         retry_->stop();
+        dropConnection();
+        return;
     }
+    if (retry_->isActive())
+        return;
+    retry_->start(kRetryIntervalMs);
+    if (socket_.state() == QAbstractSocket::UnconnectedState)
+        connectToEmulator();
 }
 
 void VirtualHidBackend::connectToEmulator()

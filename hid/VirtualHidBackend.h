@@ -23,12 +23,15 @@ struct VirtualHidAddress {
 // itself with one JSON line; after it, output reports travel to the emulator
 // and input reports back, each as exactly its report length in bytes. The
 // device is listed like any other HID device once the introduction has
-// arrived, and disappears when the connection drops. See docs/virtual-hid.md.
+// arrived, and disappears when the connection drops. The connection stands
+// only while the backend is watched (while a transfer dialog or a command-line
+// run lasts), like a device node that is open only then. See
+// docs/virtual-hid.md.
 class VirtualHidBackend : public HidBackend {
     Q_OBJECT
 public:
-    // Starts connecting at once; clock drives the reconnect attempts while
-    // watching (Qt timers when none is given).
+    // Connects once watched; clock drives the reconnect attempts meanwhile
+    // (Qt timers when none is given).
     VirtualHidBackend(VirtualHidAddress address, QObject* parent = nullptr, TransferClock* clock = nullptr);
     ~VirtualHidBackend() override;
 

@@ -38,14 +38,8 @@ void ShortDownloadProgress::account(TransferEngine& engine)
         engine.advanceProgress(100 / blocks_);
 }
 
-DownloadRoutine::~DownloadRoutine()
-{
-    *alive_ = false;
-}
-
 void DownloadRoutine::close()
 {
-    closed_ = true;
     source_.close();
 }
 
@@ -53,16 +47,6 @@ void DownloadRoutine::expectAck(TransferEngine& engine)
 {
     engine.ExpectedReplyLength = 1;
     engine.BlockLength = 1;
-}
-
-void DownloadRoutine::settleThenSend(TransferEngine& engine)
-{
-    // Until then nothing is sent, and a stray byte must not count as a reply.
-    expectAck(engine);
-    engine.clock().callLater(kSettleMs, [this, &engine, alive = alive_] {
-        if (*alive && !closed_)
-            engine.Timer_TxTimer();
-    });
 }
 
 void DownloadRoutine::startBlocks(TransferEngine& engine, int32_t blockSize)
@@ -73,7 +57,7 @@ void DownloadRoutine::startBlocks(TransferEngine& engine, int32_t blockSize)
     progress_.reset(blocks_);
     prepared_ = -1;
     NextStage(engine);
-    settleThenSend(engine);
+    engine.waitWithinTick(kSettleMs);
 }
 
 bool DownloadRoutine::sendNextBlock(TransferEngine& engine)

@@ -33,7 +33,6 @@ private:
 class DownloadRoutine : public OperationRoutine {
 public:
     explicit DownloadRoutine(DownloadSource& source) : source_(source) {}
-    ~DownloadRoutine() override;
 
     void close() override;
     bool skipsPassword() const override { return true; }
@@ -42,10 +41,8 @@ protected:
     static constexpr int kSettleMs = 10;
     // Every download message is acknowledged with one byte and counts as one block.
     static void expectAck(TransferEngine& engine);
-    // Stage 0's pause: the next transmit tick comes kSettleMs later.
-    void settleThenSend(TransferEngine& engine);
     // Stage 0 of both downloads: the file counted in blocks of blockSize, then
-    // the pause before the first block.
+    // the pause before the first block, within the same transmit tick.
     void startBlocks(TransferEngine& engine, int32_t blockSize);
     // The block stage of both downloads: false once every block is acknowledged.
     bool sendNextBlock(TransferEngine& engine);
@@ -59,8 +56,6 @@ protected:
 private:
     int32_t blocks_ = 0;
     int32_t prepared_ = -1;
-    bool closed_ = false;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // TransferOperation 11: the file as pages of the radio's data memory, one

@@ -34,19 +34,6 @@ RunResult ResultOf(TransferOutcome outcome)
     }
 }
 
-// Watching for arrival and removal while a run is under way, as the transfer
-// dialog does while it is open.
-class Watching {
-public:
-    explicit Watching(HidBackend& backend) : backend_(backend) { backend_.setWatching(true); }
-    ~Watching() { backend_.setWatching(false); }
-    Watching(const Watching&) = delete;
-    Watching& operator=(const Watching&) = delete;
-
-private:
-    HidBackend& backend_;
-};
-
 } // namespace
 
 QString RunResultReason(RunResult result)
@@ -92,6 +79,13 @@ HeadlessTransfer::HeadlessTransfer(TransferEnvironment& env, TransferWait wait)
     : env_(env)
     , wait_(std::move(wait))
 {
+    env_.backend.setWatching(true);
+}
+
+HeadlessTransfer::~HeadlessTransfer()
+{
+    env_.link.releaseDevices();
+    env_.backend.setWatching(false);
 }
 
 bool HeadlessTransfer::findRadio()
@@ -114,7 +108,6 @@ RunResult HeadlessTransfer::run(Program& program, OperationRoutine& routine, int
 {
     env_.state.TransferOperation = operation;
     env_.state.direction = direction;
-    const Watching watching(env_.backend);
     if (!findRadio())
         return RunResult::NoRadio;
 

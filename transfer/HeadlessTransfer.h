@@ -40,12 +40,16 @@ TransferWait VirtualClockWait(VirtualClock& clock);
 // Runs one exchange with the radio through the transfer engine, as the
 // transfer dialog does, but with no widget: the radio is discovered, the run
 // starts at once, progress goes to onProgress and the outcome comes back as a
-// value. The operation stores what it read only on success.
+// value. The operation stores what it read only on success. Like the dialog,
+// it watches the devices while it lives and releases them when it goes.
 class HeadlessTransfer {
 public:
     static constexpr int kDefaultRadioWaitMs = 3000;
 
     HeadlessTransfer(TransferEnvironment& env, TransferWait wait);
+    ~HeadlessTransfer();
+    HeadlessTransfer(const HeadlessTransfer&) = delete;
+    HeadlessTransfer& operator=(const HeadlessTransfer&) = delete;
 
     std::function<void(int)> onProgress;
     // How long to wait for a radio that is not there yet (a virtual device is

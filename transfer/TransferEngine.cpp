@@ -24,11 +24,13 @@ TransferEngine::TransferEngine(HidLink& link, TransferClock& clock, TransferStat
     Timer_Tx->onTimeout = [this] { Timer_TxTimer(); };
     Timer_Rx->onTimeout = [this] { Timer_RxTimer(); };
     Timer_TimeOut->onTimeout = [this] { Timer_TimeOutTimer(); };
+    arrivals_ = QObject::connect(&link_, &HidLink::reportReceived, [this] { reportArrived(); });
 }
 
 TransferEngine::~TransferEngine()
 {
     *alive_ = false;
+    QObject::disconnect(arrivals_);
     stopTimers();
 }
 
@@ -109,7 +111,7 @@ void TransferEngine::Timer_TxTimer()
     default:
         break;
     }
-    if (phase_ != Phase::Running)
+    if (phase_ != Phase::Running || waitingWithinTick_)
         return;
 
     // A unit of 0 (a very short download) would never use up the count.
@@ -182,6 +184,17 @@ void TransferEngine::WriteData(int address, uint8_t length, const uint8_t* data)
     link_.Agr_HidWrite(message, static_cast<uint16_t>(kBlockHeader + length));
 }
 
+void TransferEngine::waitWithinTick(int ms)
+{
+    waitingWithinTick_ = true;
+    clock_.callLater(ms, [this, alive = alive_] {
+        if (!*alive || phase_ != Phase::Running)
+            return;
+        waitingWithinTick_ = false;
+        Timer_TxTimer();
+    });
+}
+
 void TransferEngine::Timer_RxTimer()
 {
     if (phase_ != Phase::Running)
@@ -189,8 +202,17 @@ void TransferEngine::Timer_RxTimer()
     if (link_.hasRadio() && link_.radioOpenReadWrite())
         link_.attachReceiveHandler();
     examineReply();
-    if (phase_ == Phase::Running)
+    if (phase_ == Phase::Running && !waitingWithinTick_)
         Timer_Rx->start(kRxAfterRxMs);
+}
+
+// A reply is judged the moment its report arrives rather than at the next
+// poll, which would add up to a poll interval to every exchange. Only while
+// the poll runs: when it is stopped, nothing may be judged.
+void TransferEngine::reportArrived()
+{
+    if (phase_ == Phase::Running && Timer_Rx->isActive())
+        examineReply();
 }
 
 void TransferEngine::examineReply()

@@ -4,6 +4,8 @@
 #include "transfer/OperationRoutine.h"
 #include "transfer/TransferState.h"
 
+#include <QMetaObject>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -72,6 +74,11 @@ public:
     void Agr_WriteReq_4();
     void ReadData(int address, uint8_t length);
     void WriteData(int address, uint8_t length, const uint8_t* data);
+    // Ends the current transmit tick without sending; it goes on after ms
+    // and calls the routine again. Neither poll timer runs meanwhile, so what
+    // arrives in the wait is judged by no one and dropped once the tick has
+    // sent its message.
+    void waitWithinTick(int ms);
 
     // The endings: with end marker (codeplug, calibration, password, customer
     // ID), without it (status readout, downloads), password failure.
@@ -111,6 +118,7 @@ private:
     enum class Phase { Ready, Running, Ending, Ended };
 
     bool linkStepSend();
+    void reportArrived();
     void examineReply();
     void examineLinkReply(int held);
     void examinePasswordReply(int held);
@@ -132,6 +140,8 @@ private:
     Phase phase_ = Phase::Ready;
     std::optional<TransferOutcome> outcome_;
     int progress_ = 0;
+    bool waitingWithinTick_ = false;
+    QMetaObject::Connection arrivals_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

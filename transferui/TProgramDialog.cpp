@@ -82,9 +82,12 @@ TProgramDialog::TProgramDialog(TransferEnvironment& env, Program& program, Opera
     QMetaObject::invokeMethod(this, &TProgramDialog::HidCtlDeviceChange, Qt::QueuedConnection);
 }
 
+// The devices go with the dialog: none stays open, or goes on filling the
+// receive buffer, while no transfer dialog is open.
 TProgramDialog::~TProgramDialog()
 {
     engine_.FormClose();
+    env_.link.releaseDevices();
     env_.backend.setWatching(false);
 }
 

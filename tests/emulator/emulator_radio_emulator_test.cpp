@@ -6,11 +6,15 @@
 #include "hid/HidLink.h"
 #include "hid/TransferClock.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <array>
+#include <cstring>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -49,6 +53,10 @@ DownloadPacket makePacket(uint16_t page, uint8_t seed)
     return packet;
 }
 
+const QByteArray kProgramRequest("PROGR81\xFF", 8);
+const QByteArray kDownloadRequest("PROCODE\xFF", 8);
+const QByteArray kFirmwareRequest("SROAPP\x01\xFF", 8);
+
 QByteArray bytes(std::initializer_list<int> values)
 {
     QByteArray out;
@@ -75,6 +83,9 @@ protected:
         clock.advance(waitMs);
         return QByteArray(reinterpret_cast<const char*>(link.ReceiveBuffer.data()), link.ReceiveCount);
     }
+
+    // Opens the session in which block reads and writes are answered.
+    void openSession() { ASSERT_EQ(exchange(kProgramRequest).left(1), "S"); }
 
     VirtualClock clock;
     RadioEmulator emulator;
@@ -103,6 +114,7 @@ TEST_F(EmulatorTest, AnswersEachLinkRequestWithS)
 
 TEST_F(EmulatorTest, BlockWritesLandInMemoryAndBlockReadsGiveThemBack)
 {
+    openSession();
     QByteArray data;
     for (int i = 0; i < 26; ++i)
         data.append(static_cast<char>(0xA0 + i));
@@ -124,6 +136,7 @@ TEST_F(EmulatorTest, BlockWritesLandInMemoryAndBlockReadsGiveThemBack)
 
 TEST_F(EmulatorTest, AReplyLongerThanOneReportArrivesInSeveral)
 {
+    openSession();
     const QByteArray reply = exchange(bytes({'R', 0xA0, 0x00, 100}));
     EXPECT_EQ(reply.size(), 128);
     EXPECT_EQ(reply.left(4), bytes({'W', 0xA0, 0x00, 100}));
@@ -134,8 +147,10 @@ TEST_F(EmulatorTest, EndMarkerIsNotAnswered)
 {
     int ends = 0;
     emulator.onEndMarker = [&] { ++ends; };
+    openSession();
     EXPECT_TRUE(exchange("E").isEmpty());
     EXPECT_EQ(ends, 1);
+    EXPECT_TRUE(emulator.refusals().isEmpty());
 }
 
 TEST_F(EmulatorTest, StatusRequestIsAnsweredWithYSAndTheFourteenStatusBytes)
@@ -181,9 +196,11 @@ TEST_F(EmulatorTest, DamagedDownloadFramesAreNeitherStoredNorAnswered)
     QByteArray noEndMarker = good;
     noEndMarker[300] = '\x05';
 
+    exchange(kDownloadRequest);
     for (const QByteArray& frame : {wrongSum, wrongFlag, clearedTopBit, noEndMarker})
         EXPECT_TRUE(exchange(frame).isEmpty());
     EXPECT_TRUE(emulator.dataPages.empty());
+    EXPECT_EQ(emulator.refusals(), QStringList(4, QStringLiteral("a damaged download frame")));
     EXPECT_EQ(exchange(good)[0], '\x06');
 }
 
@@ -211,10 +228,12 @@ TEST_F(EmulatorTest, FirmwareBlocksAreStoredAfterTheFirmwareLinkRequest)
 
 TEST_F(EmulatorTest, AChunkOutOfSequenceDiscardsThePartialMessage)
 {
+    exchange(kDownloadRequest);
     const QByteArray frame = encodeFrame(makePacket(1, 1));
     link.Agr_HidWrite(reinterpret_cast<const uint8_t*>(frame.constData()), 301);
     std::vector<QByteArray> reports = backend.writtenReports;
-    ASSERT_EQ(reports.size(), 5u);
+    ASSERT_EQ(reports.size(), 1u + 5u);
+    reports.erase(reports.begin());
     clock.advance(10);
     ASSERT_EQ(emulator.dataPages.size(), 1u);
     emulator.dataPages.clear();
@@ -240,6 +259,7 @@ TEST_F(EmulatorTest, RepliesArriveAfterTheLatency)
 
 // --- faults ---------------------------------------------------------------------
 
+// Reply 1 answers the link request; reads 1..6 get replies 2..7.
 struct FaultCase {
     const char* name;
     EmulatorFaults faults;
@@ -254,6 +274,7 @@ class EmulatorFaultTest : public EmulatorTest, public ::testing::WithParamInterf
 TEST_P(EmulatorFaultTest, ShapesTheRepliesAsConfigured)
 {
     const FaultCase& c = GetParam();
+    openSession();
     emulator.faults = c.faults;
     for (int n = 1; n <= 6; ++n) {
         SCOPED_TRACE(n);
@@ -278,10 +299,10 @@ EmulatorFaults faults(void (*set)(EmulatorFaults&))
 INSTANTIATE_TEST_SUITE_P(Faults, EmulatorFaultTest,
     ::testing::Values(
         FaultCase{"none", {}, {1, 1, 1, 1, 1, 1}},
-        FaultCase{"dropEvery", faults([](EmulatorFaults& f) { f.dropEvery = 2; }), {1, 0, 1, 0, 1, 0}},
-        FaultCase{"dropReply", faults([](EmulatorFaults& f) { f.dropReply = 5; }), {1, 1, 1, 1, 0, 1}},
-        FaultCase{"wrongTag", faults([](EmulatorFaults& f) { f.wrongTagReply = 3; }), {1, 1, 1, 1, 1, 1}, 3},
-        FaultCase{"oversized", faults([](EmulatorFaults& f) { f.oversizedReply = 2; }), {1, 1, 1, 1, 1, 1}, 0, 2},
+        FaultCase{"dropEvery", faults([](EmulatorFaults& f) { f.dropEvery = 2; }), {0, 1, 0, 1, 0, 1}},
+        FaultCase{"dropReply", faults([](EmulatorFaults& f) { f.dropReply = 6; }), {1, 1, 1, 1, 0, 1}},
+        FaultCase{"wrongTag", faults([](EmulatorFaults& f) { f.wrongTagReply = 4; }), {1, 1, 1, 1, 1, 1}, 3},
+        FaultCase{"oversized", faults([](EmulatorFaults& f) { f.oversizedReply = 3; }), {1, 1, 1, 1, 1, 1}, 0, 2},
         FaultCase{"silence", faults([](EmulatorFaults& f) { f.silenceAfterBlocks = 4; }), {1, 1, 1, 1, 0, 0}},
         FaultCase{"silenceFromStart", faults([](EmulatorFaults& f) { f.silenceAfterBlocks = 0; }), {0, 0, 0, 0, 0, 0}},
         FaultCase{"disconnect", faults([](EmulatorFaults& f) { f.disconnectAfterBlocks = 3; }), {1, 1, 1, 0, 0, 0}, 0, 0, true}),
@@ -289,7 +310,8 @@ INSTANTIATE_TEST_SUITE_P(Faults, EmulatorFaultTest,
 
 TEST_F(EmulatorTest, ADroppedWriteReplyStillWritesTheBlock)
 {
-    emulator.faults.dropReply = 1;
+    openSession();
+    emulator.faults.dropReply = 2; // reply 1 was the link request's
     EXPECT_TRUE(exchange(bytes({'W', 0x50, 0x00, 2, 0x12, 0x34})).isEmpty());
     EXPECT_EQ(emulator.memory[0x5000], 0x12);
     EXPECT_EQ(emulator.memory[0x5001], 0x34);
@@ -297,9 +319,128 @@ TEST_F(EmulatorTest, ADroppedWriteReplyStillWritesTheBlock)
 
 TEST_F(EmulatorTest, SilenceAlsoStopsStoring)
 {
+    openSession();
     emulator.faults.silenceAfterBlocks = 0;
     EXPECT_TRUE(exchange(bytes({'W', 0x50, 0x00, 1, 0x12})).isEmpty());
     EXPECT_EQ(emulator.memory[0x5000], 0xFF);
+}
+
+// --- strictness -----------------------------------------------------------------
+
+// One output report of the radio's 65 bytes (or another length) carrying
+// payload after the report ID.
+QByteArray Report(const QByteArray& payload, int id = 0, int length = 65)
+{
+    QByteArray report(length, '\0');
+    report[0] = static_cast<char>(id);
+    std::memcpy(report.data() + 1, payload.constData(), static_cast<std::size_t>(std::min<qsizetype>(payload.size(), length - 1)));
+    return report;
+}
+
+// A long message in 61-byte chunks, as the program sends it.
+std::vector<QByteArray> Chunks(const QByteArray& message)
+{
+    std::vector<QByteArray> reports;
+    const int count = static_cast<int>((message.size() + 60) / 61);
+    for (int i = 0; i < count; ++i)
+        reports.push_back(Report(bytes({0x4D, count, i}) + message.mid(i * 61, 61)));
+    return reports;
+}
+
+const QByteArray kBlockRead = bytes({'R', 0x00, 0x10, 16});
+const QByteArray kBlockWrite = bytes({'W', 0x50, 0x00, 2, 0x12, 0x34});
+const QByteArray kFirstEnd = bytes({'S', 0x22, 0xDD, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+const QByteArray kSecondEnd = bytes({'S', 0x21, 0xDE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+
+// Traffic a radio would not take, after some that it takes.
+struct StrictCase {
+    const char* name;
+    std::vector<QByteArray> before;  // messages sent first, through the link
+    int64_t quietMs;                 // time without a report before the traffic
+    std::function<std::vector<QByteArray>()> reports; // the traffic, as raw reports
+    const char* reason;              // what the refusal says
+};
+
+void PrintTo(const StrictCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class StrictEmulatorTest : public EmulatorTest, public ::testing::WithParamInterface<StrictCase> {};
+
+TEST_P(StrictEmulatorTest, GetsNoReplyAndOneLineSayingWhy)
+{
+    const StrictCase& c = GetParam();
+    for (const QByteArray& message : c.before)
+        exchange(message);
+    clock.advance(c.quietMs);
+    const auto memoryBefore = emulator.memory;
+    const auto pagesBefore = emulator.dataPages;
+    const QByteArray firmwareBefore = emulator.firmware;
+    const qsizetype refusedBefore = emulator.refusals().size();
+
+    link.ReceiveCount = 0;
+    const auto device = backend.open(backend.info);
+    for (const QByteArray& report : c.reports())
+        device->writeReport(reinterpret_cast<const uint8_t*>(report.constData()), static_cast<std::size_t>(report.size()));
+    clock.advance(50);
+
+    EXPECT_EQ(link.ReceiveCount, 0) << "answered";
+    ASSERT_EQ(emulator.refusals().size(), refusedBefore + 1) << emulator.refusals().join('\n').toStdString();
+    EXPECT_THAT(emulator.refusals().back().toStdString(), ::testing::HasSubstr(c.reason));
+    EXPECT_EQ(emulator.memory, memoryBefore);
+    EXPECT_EQ(emulator.dataPages, pagesBefore);
+    EXPECT_EQ(emulator.firmware, firmwareBefore);
+    EXPECT_FALSE(emulator.firmwareFinished());
+}
+
+const QByteArray kFrame = encodeFrame(makePacket(3, 0x11));
+const QByteArray kFirmwareBlock(160, '\x5A');
+
+INSTANTIATE_TEST_SUITE_P(OutOfOrder, StrictEmulatorTest,
+    ::testing::Values(
+        StrictCase{"WrongReportId", {}, 0, [] { return std::vector{Report(kProgramRequest, 0x01)}; }, "report ID 0x01"},
+        StrictCase{"ShortReport", {}, 0, [] { return std::vector{Report(kProgramRequest, 0, 64)}; }, "a report of 64 bytes"},
+        StrictCase{"LongReport", {kProgramRequest}, 0, [] { return std::vector{Report(kBlockRead, 0, 66)}; }, "a report of 66 bytes"},
+        StrictCase{"ReadWithoutLink", {}, 0, [] { return std::vector{Report(kBlockRead)}; }, "block read outside a session"},
+        StrictCase{"WriteWithoutLink", {}, 0, [] { return std::vector{Report(kBlockWrite)}; }, "block write outside a session"},
+        StrictCase{"ReadAfterTheEndMarker", {kProgramRequest, "E"}, 0, [] { return std::vector{Report(kBlockRead)}; }, "block read outside a session"},
+        StrictCase{"ReadAfterSixSecondsOfSilence", {kProgramRequest}, 6000 - 50, [] { return std::vector{Report(kBlockRead)}; }, "block read outside a session"},
+        StrictCase{"ReadInADownloadSession", {kDownloadRequest}, 0, [] { return std::vector{Report(kBlockRead)}; }, "block read outside a session"},
+        StrictCase{"WriteAfterANewLinkRequest", {kProgramRequest, kFirmwareRequest}, 0, [] { return std::vector{Report(kBlockWrite)}; }, "block write outside a session"},
+        StrictCase{"FrameWithoutLink", {}, 0, [] { return Chunks(kFrame); }, "download frame outside a session"},
+        StrictCase{"FrameInAProgramSession", {kProgramRequest}, 0, [] { return Chunks(kFrame); }, "download frame outside a session"},
+        StrictCase{"FirmwareBlockInADownloadSession", {kDownloadRequest}, 0, [] { return Chunks(kFirmwareBlock); }, "firmware block outside firmware mode"},
+        StrictCase{"FirstEndCommandOutsideFirmwareMode", {kProgramRequest}, 0, [] { return std::vector{Report(kFirstEnd)}; }, "first firmware end command outside"},
+        StrictCase{"SecondEndCommandOutsideFirmwareMode", {}, 0, [] { return std::vector{Report(kSecondEnd)}; }, "second firmware end command outside"},
+        StrictCase{"EndMarkerOutsideASession", {}, 0, [] { return std::vector{Report("E")}; }, "end marker outside a session"},
+        StrictCase{"PaddingAfterABlockRead", {kProgramRequest}, 0, [] { return std::vector{Report(kBlockRead + QByteArray(5, '\0') + '\x01')}; }, "non-zero padding after a 4-byte message"},
+        StrictCase{"PaddingAfterALinkRequest", {}, 0, [] { return std::vector{Report(kProgramRequest + ' ')}; }, "non-zero padding after a 8-byte message"},
+        StrictCase{"PaddingInTheLastChunk", {kDownloadRequest}, 0, [] { return Chunks(kFrame + '\x01'); }, "non-zero padding after a 301-byte message"},
+        StrictCase{"ChunkOutOfSequence", {kDownloadRequest}, 0, [] { return std::vector{Chunks(kFrame)[1]}; }, "chunk 1 of 5 out of sequence"},
+        StrictCase{"UnknownMessage", {kProgramRequest}, 0, [] { return std::vector{Report("HELLO")}; }, "unknown message starting 0x48"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EmulatorTest, ASessionLastsUntilSixSecondsWithoutAReport)
+{
+    openSession();
+    clock.advance(5900);
+    EXPECT_FALSE(exchange(kBlockRead).isEmpty()) << "5.95 s after the link request";
+    clock.advance(5900);
+    EXPECT_FALSE(exchange(kBlockRead).isEmpty()) << "every report keeps the session";
+    clock.advance(6000);
+    EXPECT_TRUE(exchange(kBlockRead).isEmpty());
+    EXPECT_TRUE(emulator.refusals().back().contains(QLatin1String("block read outside a session")));
+}
+
+TEST_F(EmulatorTest, EachRefusalIsOneLineOnStandardError)
+{
+    ::testing::internal::CaptureStderr();
+    exchange(kBlockRead);
+    exchange(kProgramRequest);
+    exchange(kBlockRead);
+    const std::string written = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(written, "radio emulator: no reply: a block read outside a session opened by \"PROGR81\"\n");
 }
 
 // --- memory and password --------------------------------------------------------

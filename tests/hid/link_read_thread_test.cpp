@@ -1,4 +1,7 @@
+#include "emulator/LoopbackHidBackend.h"
+#include "hid/HidLink.h"
 #include "hid/HidReadThread.h"
+#include "hid/ThreadedHidDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +9,10 @@
 #include <QTest>
 #include <QThread>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <deque>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -112,6 +117,104 @@ TEST(HidReadThread, AGoneDeviceEndsReading)
     ASSERT_TRUE(QTest::qWaitFor([&] { return reads == 1; }, 5000));
     QTest::qWait(20);
     EXPECT_EQ(reads, 1);
+}
+
+// A radio whose device read fails once (a glitch on the bus) and then gives
+// the reports queued for it, read on real threads as hidapi devices are.
+class GlitchingRadio : public HidBackend {
+public:
+    std::vector<HidDeviceInfo> enumerate() override { return {LoopbackHidBackend::radioDeviceInfo()}; }
+    std::unique_ptr<HidDevice> open(const HidDeviceInfo&) override
+    {
+        return std::make_unique<ThreadedHidDevice>(
+            [this](uint8_t* buffer, std::size_t size, int) { return read(buffer, size); },
+            [](const uint8_t*, std::size_t) { return true; }, 64, true);
+    }
+
+    void queue(const QByteArray& payload)
+    {
+        std::lock_guard lock(mutex);
+        pending.push_back(payload.leftJustified(64, '\0'));
+    }
+
+    std::atomic<int> failedReads{0};
+
+private:
+    int read(uint8_t* buffer, std::size_t size)
+    {
+        if (failedReads == 0) {
+            ++failedReads;
+            return -1;
+        }
+        std::lock_guard lock(mutex);
+        if (pending.empty()) {
+            std::this_thread::sleep_for(1ms);
+            return 0;
+        }
+        const QByteArray payload = pending.front();
+        pending.pop_front();
+        std::copy_n(payload.constData(), std::min<std::size_t>(size, 64), reinterpret_cast<char*>(buffer));
+        return 64;
+    }
+
+    std::mutex mutex;
+    std::deque<QByteArray> pending;
+};
+
+TEST(HidReadThread, AttachingAgainRestartsReadingAfterAFailedRead)
+{
+    GlitchingRadio radio;
+    HidLink link(radio);
+    link.HidCtlDeviceChange();
+    ASSERT_TRUE(link.radioOpenReadWrite());
+
+    link.attachReceiveHandler();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return radio.failedReads == 1; }, 5000));
+    // The engine attaches on every poll; the next one finds the thread ended
+    // and starts another, so the radio's replies are seen again without a
+    // rediscovery.
+    QTest::qWait(20);
+    radio.queue("S");
+    link.attachReceiveHandler();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link.ReceiveCount > 0; }, 5000));
+    EXPECT_EQ(link.ReceiveBuffer[0], 'S');
+    EXPECT_EQ(link.ReceiveCount, 64);
+
+    // Attaching while a thread reads starts no second one: each report
+    // arrives once.
+    link.ReceiveCount = 0;
+    link.attachReceiveHandler();
+    radio.queue("W");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link.ReceiveCount > 0; }, 5000));
+    QTest::qWait(20);
+    EXPECT_EQ(link.ReceiveCount, 64);
+    EXPECT_EQ(radio.failedReads, 1);
+}
+
+// A report being handled when its reader goes (the handler ran a nested event
+// loop in which the device was released) is finished without touching the
+// reader.
+TEST(HidReadThread, TheReaderMayGoWhileItsReportIsHandled)
+{
+    std::atomic<bool> delivered{false};
+    std::unique_ptr<HidReadThread> reader;
+    int handled = 0;
+    reader = std::make_unique<HidReadThread>(
+        [&](uint8_t*, std::size_t, int) {
+            if (delivered.exchange(true)) {
+                std::this_thread::sleep_for(1ms);
+                return 0;
+            }
+            return 1;
+        },
+        64, true,
+        [&](const QByteArray&) {
+            ++handled;
+            reader.reset();
+        });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !reader; }, 5000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(handled, 1);
 }
 
 } // namespace

@@ -39,11 +39,14 @@ class VirtualHidTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0)) << server.errorString().toStdString(); }
 
-    // Connects the program side and runs discovery once the device is there.
+    // Connects the program side as a transfer dialog does: watching, and
+    // rerunning discovery once the device is there.
     void attach()
     {
         backend = std::make_unique<VirtualHidBackend>(VirtualHidAddress{QStringLiteral("127.0.0.1"), server.serverPort()});
         link = std::make_unique<HidLink>(*backend);
+        backend->setWatching(true);
+        link->HidCtlDeviceChange();
         ASSERT_TRUE(waitFor([&] { return link->hasRadio(); }));
         link->attachReceiveHandler();
     }
@@ -83,6 +86,7 @@ TEST_F(VirtualHidTest, ReportsOfOtherLengthsTravelAsAnnounced)
     server.identity.outputReportLength = 129;
     attach();
     EXPECT_EQ(link->outputReportLength(), 129);
+    EXPECT_EQ(exchange("PROGR81\xFF", 32).left(1), "S");
     // 100 bytes of reply (tag, address, length, 96 data bytes) in 32-byte payloads.
     const QByteArray reply = exchange(bytes({'R', 0x00, 0x00, 96}), 128);
     EXPECT_EQ(reply.size(), 128);
@@ -96,6 +100,8 @@ TEST_F(VirtualHidTest, ADeviceWithOtherStringsIsListedButNotUsed)
     server.identity.productId = 0x0001;
     backend = std::make_unique<VirtualHidBackend>(VirtualHidAddress{QStringLiteral("127.0.0.1"), server.serverPort()});
     HidLink other(*backend);
+    backend->setWatching(true);
+    other.HidCtlDeviceChange();
     ASSERT_TRUE(waitFor([&] { return !other.DevListBox().isEmpty(); }));
     EXPECT_EQ(other.DevListBox(), QStringList{"Device VID=0ABC PID=0001"});
     EXPECT_FALSE(other.hasRadio());
@@ -105,6 +111,7 @@ TEST_F(VirtualHidTest, TheDisconnectFaultUnplugsTheRadioForGood)
 {
     emulator.faults.disconnectAfterBlocks = 1;
     attach();
+    EXPECT_EQ(exchange("PROGR81\xFF", 64).left(1), "S");
     EXPECT_FALSE(exchange(bytes({'R', 0x00, 0x00, 16}), 64).isEmpty());
     ASSERT_TRUE(waitFor([&] { return !link->hasRadio(); }));
     EXPECT_TRUE(link->DevListBox().isEmpty());
@@ -112,6 +119,7 @@ TEST_F(VirtualHidTest, TheDisconnectFaultUnplugsTheRadioForGood)
     // Reconnecting finds no radio any more.
     QSignalSpy refused(&server, &VirtualHidServer::clientConnected);
     VirtualHidBackend again(VirtualHidAddress{QStringLiteral("127.0.0.1"), server.serverPort()});
+    again.setWatching(true);
     QTest::qWait(50);
     EXPECT_FALSE(again.isPresent());
     EXPECT_EQ(refused.count(), 0);
@@ -127,12 +135,41 @@ TEST_F(VirtualHidTest, TheProgramsBackendAddsTheDeviceNamedByTheEnvironment)
     qputenv(kVirtualHidVariable, saved);
 
     HidLink programLink(*program);
+    program->setWatching(true);
+    programLink.HidCtlDeviceChange();
     ASSERT_TRUE(waitFor([&] { return programLink.hasRadio(); }));
     // Listed after the real devices, like one more attached device.
     EXPECT_EQ(programLink.DevListBox().back(), "KOVA-905");
 
     for (const HidDeviceInfo& device : withoutVirtual->enumerate())
         EXPECT_FALSE(device.path.startsWith(QLatin1String("tcp:"))) << device.path.toStdString();
+}
+
+// No connection is held while nobody watches, so another program (the
+// command-line tool beside the open main window) has the emulator to itself.
+TEST_F(VirtualHidTest, ConnectsOnlyWhileWatched)
+{
+    QSignalSpy connected(&server, &VirtualHidServer::clientConnected);
+    QSignalSpy disconnected(&server, &VirtualHidServer::clientDisconnected);
+    VirtualHidBackend watched(VirtualHidAddress{QStringLiteral("127.0.0.1"), server.serverPort()});
+    QTest::qWait(50);
+    EXPECT_EQ(connected.count(), 0);
+
+    watched.setWatching(true);
+    ASSERT_TRUE(waitFor([&] { return watched.isPresent(); }));
+    EXPECT_EQ(connected.count(), 1);
+
+    QSignalSpy changed(&watched, &HidBackend::devicesChanged);
+    watched.setWatching(false);
+    EXPECT_FALSE(watched.isPresent());
+    EXPECT_TRUE(watched.enumerate().empty());
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_TRUE(waitFor([&] { return disconnected.count() == 1; }));
+
+    // Watched again, it is back.
+    watched.setWatching(true);
+    EXPECT_TRUE(waitFor([&] { return watched.isPresent(); }));
+    EXPECT_EQ(connected.count(), 2);
 }
 
 TEST(VirtualHidBackend, AMalformedIntroductionListsNothing)
@@ -146,6 +183,7 @@ TEST(VirtualHidBackend, AMalformedIntroductionListsNothing)
         QObject::connect(&raw, &QTcpServer::newConnection, [&] { raw.nextPendingConnection()->write(introduction); });
         VirtualHidBackend backend(VirtualHidAddress{QStringLiteral("127.0.0.1"), raw.serverPort()});
         QSignalSpy changed(&backend, &HidBackend::devicesChanged);
+        backend.setWatching(true);
         const bool closed = waitFor([&] {
             const auto sockets = raw.findChildren<QTcpSocket*>();
             return !sockets.isEmpty() && sockets.front()->state() == QAbstractSocket::UnconnectedState;

@@ -3,6 +3,8 @@
 #include "transfer/CodeplugOperations.h"
 #include "transfer/ServiceOperations.h"
 
+#include <gtest/gtest.h>
+
 #include <span>
 
 namespace lt::test {
@@ -25,6 +27,11 @@ RadioRig::RadioRig()
     RegisterCodeplugOperations(env.operations, program);
     RegisterServiceOperations(env.operations, program, FixedScramble);
     link.HidCtlDeviceChange();
+}
+
+RadioRig::~RadioRig()
+{
+    EXPECT_TRUE(emulator.refusals().isEmpty()) << emulator.refusals().join(QLatin1Char('\n')).toStdString();
 }
 
 void RadioRig::start(int32_t operation, int32_t direction)
@@ -61,6 +68,14 @@ std::vector<QByteArray> RadioRig::sentMessages() const
         if (index + 1 == count)
             messages.push_back(pending);
     }
+    return messages;
+}
+
+std::vector<QByteArray> RadioRig::sentAfterLinkRequest() const
+{
+    std::vector<QByteArray> messages = sentMessages();
+    if (!messages.empty())
+        messages.erase(messages.begin());
     return messages;
 }
 

@@ -20,9 +20,12 @@ namespace lt::test {
 
 // The program side (model, image, link, transfer environment with the codeplug
 // and service routines, as the program registers them) attached to an
-// in-process radio emulator, all on a virtual clock.
+// in-process radio emulator, all on a virtual clock. A test fails when the
+// program sends anything the emulator, as strict as a radio, refuses.
 struct RadioRig {
     RadioRig();
+    // The program sent nothing that the radio refuses.
+    ~RadioRig();
 
     // Starts one run headless; the test then moves the clock.
     void start(int32_t operation, int32_t direction);
@@ -33,6 +36,8 @@ struct RadioRig {
     // The messages the program sent, in order, chunked ones put back together
     // (a chunked message keeps the zero padding of its last chunk).
     std::vector<QByteArray> sentMessages() const;
+    // The same without the first, the run's link request.
+    std::vector<QByteArray> sentAfterLinkRequest() const;
 
     struct Block {
         char tag;

@@ -135,6 +135,26 @@ TEST(EngineTiming, InactivityEndsTheRun5000AfterTheLastAcceptedReply)
                                             accepted + 4000}));
 }
 
+// A reply is judged the moment it is complete, not at the next poll: with the
+// radio answering 2 ms after each message, the messages follow 2 ms apart. The
+// wire keeps its rules: the first request at 100 ms, the end 10 ms after "E".
+TEST(EngineTiming, EachReplyIsJudgedTheMomentItArrives)
+{
+    ScriptedRig rig;
+    rig.radio.latencyMs = 2;
+    rig.radio.respond = WillingRadio;
+    BlockWriter routine(10, 5);
+    rig.start(routine);
+    rig.runToEnd();
+
+    ASSERT_EQ(rig.engine->outcome(), TransferOutcome::Success);
+    // Link request, two password blocks, five blocks, end marker.
+    ASSERT_EQ(rig.radio.sent.size(), 1u + 2u + 5u + 1u);
+    for (std::size_t i = 0; i < rig.radio.sent.size(); ++i)
+        EXPECT_EQ(rig.radio.sent[i].at, 100 + 2 * static_cast<int64_t>(i)) << i;
+    EXPECT_EQ(rig.endedAt, rig.radio.sent.back().at + TransferEngine::kEndMarkerWaitMs);
+}
+
 struct WrongTagCase {
     const char* name;
     int32_t direction;
@@ -321,7 +341,8 @@ TEST(EngineEndings, ClosingMidRunStopsEverythingWithoutEndMarker)
 {
     ScriptedRig rig;
     rig.radio.respond = WillingRadio;
-    BlockWriter routine(10, 50);
+    // Replies judged on arrival take 1 ms each: 500 blocks outlast 200 ms.
+    BlockWriter routine(10, 500);
     rig.start(routine);
     rig.clock.advance(200);
     ASSERT_TRUE(rig.engine->running());

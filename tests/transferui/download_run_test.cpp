@@ -70,14 +70,6 @@ protected:
         return dialog;
     }
 
-    std::vector<QByteArray> messagesAfterLink() const
-    {
-        std::vector<QByteArray> all = rig.sentMessages();
-        if (!all.empty())
-            all.erase(all.begin());
-        return all;
-    }
-
     QTemporaryDir dir;
     AdminRig rig;
 };
@@ -235,7 +227,7 @@ TEST_F(UpdateDialog, RejectedFrameEndsTheDownloadAndClosesTheFile)
 
     EXPECT_EQ(user.messages(), QStringList{"Communication False"});
     EXPECT_FALSE(rig.download->file.isOpen());
-    EXPECT_EQ(messagesAfterLink().size(), 1u);
+    EXPECT_EQ(rig.sentAfterLinkRequest().size(), 1u);
 }
 
 TEST_F(UpdateDialog, ClosingTheTransferDialogUnstartedSendsNothing)
@@ -338,7 +330,7 @@ TEST_F(UpdateDialog, FirmwareBlockNotAcknowledgedIsSentAgain)
 
     EXPECT_EQ(user.messages(), QStringList{"SUCCESS"});
     std::vector<QByteArray> blocks;
-    for (const QByteArray& m : messagesAfterLink())
+    for (const QByteArray& m : rig.sentAfterLinkRequest())
         if (m.size() == 183)
             blocks.push_back(m.left(160));
     const std::vector<QByteArray> expected{file.left(160), file.mid(160, 160), file.mid(160, 160), file.mid(320)};

@@ -129,6 +129,8 @@ TEST_F(TransferDialog, StartWithoutRadioSendsNothing)
 
 TEST_F(TransferDialog, ButtonsStayDisabledOnceStarted)
 {
+    // A radio slow enough for the run to be caught in the middle.
+    rig.emulator.faults.latencyMs = 50;
     TransferDialogDriver driver(rig.clock);
     driver.play = [&](TProgramDialog& dialog) {
         QTest::mouseClick(dialog.ProgramStart, Qt::LeftButton);
@@ -150,6 +152,39 @@ TEST_F(TransferDialog, CancelBeforeStartExchangesNothing)
     rig.clock.advance(10000);
     EXPECT_TRUE(rig.backend.writtenReports.empty());
     EXPECT_TRUE(driver.shownMessages().empty());
+}
+
+// The devices live as long as the dialog: afterwards none is held, the
+// radio's reports no longer fill the receive buffer and a device change opens
+// nothing again.
+TEST_F(TransferDialog, DevicesAreReleasedWithTheDialog)
+{
+    LoadRadio(rig.emulator, {3, 4});
+    rig.link.releaseDevices();
+    ASSERT_EQ(rig.backend.openDevices(), 0);
+
+    TransferDialogDriver driver(rig.clock);
+    int openDuringRun = 0;
+    driver.play = [&](TProgramDialog& dialog) {
+        QTest::mouseClick(dialog.ProgramStart, Qt::LeftButton);
+        rig.clock.advanceUntil([&] { return dialog.engine().outcome().has_value(); }, 60000);
+        openDuringRun = rig.backend.openDevices();
+    };
+    EXPECT_TRUE(RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionRead, QString()));
+    EXPECT_EQ(openDuringRun, 1);
+
+    EXPECT_EQ(rig.backend.openDevices(), 0);
+    EXPECT_FALSE(rig.link.hasRadio());
+    EXPECT_TRUE(rig.link.DevListBox().isEmpty());
+    rig.backend.sendUnasked("S");
+    EXPECT_EQ(rig.link.ReceiveCount, 0);
+    rig.backend.setAttached(false);
+    rig.backend.setAttached(true);
+    EXPECT_EQ(rig.backend.openDevices(), 0);
+
+    // The next dialog finds the radio again.
+    EXPECT_TRUE(RunTransfer(rig.env, rig.program, nullptr, op::Codeplug, kDirectionRead, QString()));
+    EXPECT_EQ(rig.backend.openDevices(), 0);
 }
 
 TEST_F(TransferDialog, MainWindowReadAndWriteCommands)

@@ -78,11 +78,13 @@ TEST(FaultMatrix, CancelledReadChangesNothing)
 {
     EmulatorRig rig;
     FillCodeplug(rig.program.model, {7});
+    // A radio slow enough for the read to be caught in the middle.
+    rig.emulator.faults.latencyMs = 50;
     const ModelSnapshot before(rig.program.model);
     TransferDialogDriver driver(rig.clock);
     driver.play = [&](TProgramDialog& dialog) {
         QTest::mouseClick(dialog.ProgramStart, Qt::LeftButton);
-        rig.clock.advance(150);
+        rig.clock.advance(400);
         ASSERT_TRUE(dialog.engine().running());
         dialog.close();
     };
