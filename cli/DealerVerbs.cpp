@@ -42,12 +42,15 @@ int ExportCodeplugPdf(const CodeplugModel& model, const QString& from, int langu
 
 QStringList AttachedRadios(HidBackend& backend, const TransferWait& wait, int waitMs)
 {
+    // Devices are reached only while watched, as while a transfer runs.
+    backend.setWatching(true);
     wait([&backend] { return !backend.discovering(); }, waitMs);
     QStringList radios;
     for (const HidDeviceInfo& info : backend.enumerate()) {
         if (info.product == HidLink::kRadioProduct && info.manufacturer == HidLink::kRadioManufacturer)
             radios << info.path;
     }
+    backend.setWatching(false);
     return radios;
 }
 

@@ -79,6 +79,7 @@ TEST_F(SeveralVirtualDevices, TheProgramListsOneDevicePerAddressOnceDiscoveryHas
     qputenv(kVirtualHidVariable, variable().toLatin1());
     const std::unique_ptr<HidBackend> program = createProgramHidBackend();
     qputenv(kVirtualHidVariable, saved);
+    program->setWatching(true);
 
     EXPECT_TRUE(program->discovering()) << "the connections are still being made";
     ASSERT_TRUE(QTest::qWaitFor([&] { return !program->discovering(); }, kWaitMs));
@@ -89,11 +90,17 @@ TEST_F(SeveralVirtualDevices, TheProgramListsOneDevicePerAddressOnceDiscoveryHas
 TEST_F(SeveralVirtualDevices, OneDeviceByItsPathIsAllTheLinkSees)
 {
     const std::unique_ptr<HidBackend> single = createSingleDeviceBackend(paths[1]);
+    single->setWatching(true);
     HidLink link(*single);
+    link.HidCtlDeviceChange();
     ASSERT_TRUE(QTest::qWaitFor([&] { return link.hasRadio(); }, kWaitMs));
     EXPECT_EQ(Paths(*single), QStringList{paths[1]});
 
     link.attachReceiveHandler();
+    link.Agr_HidWrite(reinterpret_cast<const uint8_t*>("PROGR81\xFF"), 8);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link.ReceiveCount > 0; }, kWaitMs));
+    EXPECT_EQ(link.ReceiveBuffer[0], 'S');
+    link.ReceiveCount = 0;
     link.Agr_HidWrite(reinterpret_cast<const uint8_t*>("W\xA0\x10\x01\x5A"), 5);
     ASSERT_TRUE(QTest::qWaitFor([&] { return link.ReceiveCount > 0; }, kWaitMs));
     EXPECT_EQ(emulators[1].memory[0xA010], 0x5A);
@@ -108,6 +115,8 @@ TEST_F(SeveralVirtualDevices, AnAddressNobodyListensOnSettlesWithNothingListed)
     const quint16 port = closed.serverPort();
     closed.close();
     const std::unique_ptr<HidBackend> nobody = createSingleDeviceBackend(QStringLiteral("tcp:127.0.0.1:%1").arg(port));
+    nobody->setWatching(true);
+    EXPECT_TRUE(nobody->discovering());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !nobody->discovering(); }, kWaitMs));
     EXPECT_TRUE(Paths(*nobody).isEmpty());
 }
