@@ -4,6 +4,7 @@
 #include "codeplug/ValueEncodings.h"
 #include "editor/ChannelGridModel.h"
 #include "editor/ChannelGridView.h"
+#include "editor/ChannelRowCommands.h"
 #include "editor/ChannelToneRule.h"
 #include "editor/ChBatchSetDialog.h"
 #include "program/Program.h"
@@ -90,6 +91,8 @@ ChannelPage::ChannelPage(Program& program, QWidget* parent)
     sTiShi_0->hide();
 
     buildEditors();
+    rowCommands_ = new ChannelRowCommands(program_, StringGrid1, gridModel_, [this] { commitOpenEditor(); }, this);
+    connect(rowCommands_, &ChannelRowCommands::channelsChanged, this, &ChannelPage::fullRefreshRequested);
 
     HandleKeys(StringGrid1, [this](const QKeyEvent& key) { return StringGrid1KeyPress(key); });
     StringGrid1->viewport()->installEventFilter(this);
@@ -179,6 +182,7 @@ void ChannelPage::refreshGrid()
     sTiShi_0->setText(texts.nonstandard);
     sTiShi_0->adjustSize();
     bChBatchSet->setText(MainText(169));
+    rowCommands_->retranslate();
     gridModel_->setTexts(std::move(texts));
     // Every row is shown from the model at once; a channel that is not in use
     // already shows blank cells.
@@ -415,6 +419,11 @@ void ChannelPage::commitOpenEditor()
         listEditorExit(editColumn_);
 }
 
+void ChannelPage::recordEdit(int column, int row)
+{
+    program_.history.record({EditKind::ChannelField, column, row, row, {}});
+}
+
 void ChannelPage::Edit_ChFreqExit()
 {
     if (!closeEditor(Edit_ChFreq))
@@ -443,6 +452,7 @@ void ChannelPage::Edit_ChFreqExit()
         }
     });
     StringGridUpdateRow(row);
+    recordEdit(column, row);
     Edit_ChFreq->hide();
     StringGrid1->setFocus();
 }
@@ -460,6 +470,7 @@ void ChannelPage::ComboBox1Exit()
     else
         SetChannelEncodeTone(channel, tone);
     StringGridUpdateRow(row);
+    recordEdit(column, row);
     ComboBox1->hide();
     StringGrid1->setFocus();
 
@@ -480,6 +491,7 @@ void ChannelPage::Edit_ChNameExit()
         return;
     program_.model.channel(editRow_).setChName(ToGbk(FitGbkText(Edit_ChName->text(), kChannelNameBytes)));
     StringGridUpdateRow(editRow_);
+    recordEdit(kColName, editRow_);
     Edit_ChName->hide();
 }
 
@@ -494,6 +506,7 @@ void ChannelPage::listEditorExit(int column)
         (channel.*kListFields[column - kFirstListColumn].set)(static_cast<uint8_t>(chosen));
     }
     StringGridUpdateRow(editRow_);
+    recordEdit(column, editRow_);
     box->hide();
     StringGrid1->setFocus();
 }
@@ -549,6 +562,7 @@ void ChannelPage::bChBatchSetClick()
     TChBatchSetDlg dialog(program_, this);
     connect(&dialog, &TChBatchSetDlg::channelsFilled, this, &ChannelPage::fullRefreshRequested);
     execModal(dialog);
+    program_.history.record({EditKind::BatchSet, 0, 0, 0, {}});
 }
 
 } // namespace lt
