@@ -2,10 +2,12 @@
 
 #include "app/AboutDialog.h"
 #include "app/ChannelCsvCommands.h"
+#include "app/UndoCommands.h"
 #include "app/VerifyRadio.h"
 #include "codeplug/Backups.h"
 #include "codeplug/CodeplugFile.h"
 #include "editor/ChannelPage.h"
+#include "editor/ChannelRowCommands.h"
 #include "editor/OptionsPage.h"
 #include "program/ConfigFile.h"
 #include "program/Program.h"
@@ -98,9 +100,40 @@ TForm1::TForm1(Program& program, QString configPath, QWidget* parent)
 
     channelPage_->applyGridSizes(program_.settings);
 
+    undoCommands_ = new UndoCommands(*this, bHide, this);
+    addEditCommands();
+    connect(channelPage_->rowCommands(), &ChannelRowCommands::gridWanted, this,
+            [this] { PageControl_Home->setCurrentWidget(channelPage_); });
+    program_.history.onChanged = [this] {
+        showHistoryState();
+        emit historyChanged();
+    };
+    program_.history.startFresh();
+
     // Fixed frame with a 1050 x 602 client area below the menu bar.
     const int chrome = menuBar()->sizeHint().height();
     setFixedSize(1050, 602 + chrome);
+}
+
+TForm1::~TForm1()
+{
+    program_.history.onChanged = nullptr;
+}
+
+void TForm1::addEditCommands()
+{
+    QAction* first = MenuEdit->actions().value(0);
+    MenuEdit->insertActions(first, {undoCommands_->undoAction(), undoCommands_->redoAction()});
+    channelPage_->rowCommands()->addTo(MenuEdit, first);
+    MenuEdit->insertSeparator(first);
+}
+
+void TForm1::showHistoryState()
+{
+    undoCommands_->update();
+    // The title marks a codeplug that differs from the one last saved,
+    // opened, created or read.
+    setWindowTitle((program_.history.isModified() ? QStringLiteral("*") : QString()) + MainText(0));
 }
 
 void TForm1::buildMenus()
@@ -231,7 +264,7 @@ void TForm1::FullRefresh()
     //    there are no key-function lists to fill.
     // 4. Title.
     QApplication::setApplicationDisplayName(QString());
-    setWindowTitle(MainText(0));
+    showHistoryState();
     // 5. Menus and hints.
     MenuFile->setTitle(MainText(1));
     MenuFile_New->setText(MainText(2));
@@ -287,6 +320,7 @@ void TForm1::MenuFile_NewClick()
         return;
     program_.model.SetCodeplugDefaults();
     FullRefresh();
+    program_.history.startFresh();
 }
 
 void TForm1::MenuFile_OpenClick()
@@ -298,6 +332,7 @@ void TForm1::MenuFile_OpenClick()
     if (path.isEmpty() || !LoadCodeplugFile(path, program_.model))
         return;
     FullRefresh();
+    program_.history.startFresh();
 }
 
 bool TForm1::MenuFile_SaveClick()
@@ -315,6 +350,7 @@ bool TForm1::MenuFile_SaveClick()
         showErrorReport(QStringLiteral("Cannot save %1: %2").arg(QDir::toNativeSeparators(path), error));
         return false;
     }
+    program_.history.markClean();
     return true;
 }
 
@@ -325,6 +361,7 @@ void TForm1::MenuEdit_ReadClick()
                      TransferTitle(op::Codeplug, kDirectionRead)))
         return;
     FullRefresh();
+    program_.history.startFresh();
     // A pristine copy of what the radio held, so it can always be written back.
     QString error;
     if (KeepReadBackup(ModelFromRadio(program_.image), BackupFolder(), QDateTime::currentDateTime(), &error).isEmpty())
@@ -336,6 +373,9 @@ void TForm1::MenuEdit_WriteClick()
     prepareCommand();
     RunTransfer(ProgramTransferEnvironment::current(), program_, this, op::Codeplug, kDirectionWrite,
                 TransferTitle(op::Codeplug, kDirectionWrite));
+    // Packing refreshed the tone-type copies of the records: not the user's
+    // change, so no step of its own.
+    program_.history.absorb();
 }
 
 void TForm1::MenuEdit_VerifyClick()
@@ -347,8 +387,10 @@ void TForm1::MenuEdit_VerifyClick()
 void TForm1::MenuFile_ImportCsvClick()
 {
     prepareCommand();
-    if (ImportCsvClick(program_, this))
-        FullRefresh();
+    if (!ImportCsvClick(program_, this))
+        return;
+    FullRefresh();
+    program_.history.record({EditKind::CsvImport, 0, 0, 0, {}});
 }
 
 void TForm1::MenuFile_ExportCsvClick()
@@ -361,19 +403,25 @@ void TForm1::MenuEdit_PasswordClick()
 {
     if (onPassword)
         onPassword(*this);
+    program_.history.record({EditKind::RadioPassword, 0, 0, 0, {}});
 }
 
 void TForm1::MenuEdit_SetRadioNewPDClick()
 {
     if (onNewPassword)
         onNewPassword(*this);
+    program_.history.record({EditKind::NewRadioPassword, 0, 0, 0, {}});
 }
 
 void TForm1::MenuAdjustmentClick()
 {
     bHide->setFocus();
+    const BandLimits bands = program_.model.bands;
     if (onAdjustment)
         onAdjustment(*this);
+    // New band limits reset the codeplug to its defaults.
+    if (program_.model.bands != bands)
+        program_.history.startFresh();
 }
 
 void TForm1::MenuAboutClick()
