@@ -118,6 +118,16 @@ bool MoveChannels(CodeplugModel& model, const std::vector<int>& channels, int by
     return true;
 }
 
+bool MoveChannelTo(CodeplugModel& model, int from, int to)
+{
+    if (from < 1 || from > cp::kChannelCount || to < 1 || to > cp::kChannelCount)
+        return false;
+    const int by = to < from ? -1 : 1;
+    for (int n = from; n != to; n += by)
+        swapChannels(model, n, n + by);
+    return true;
+}
+
 void SortChannels(CodeplugModel& model, SortKey key, const std::vector<int>& channels)
 {
     std::vector<int> places = validChannels(channels);

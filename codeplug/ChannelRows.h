@@ -43,6 +43,9 @@ void RemoveChannels(CodeplugModel& model, const std::vector<int>& channels);
 // block of them passes takes the place they leave. Refused (false, nothing
 // changed) when one of them would leave 1..240.
 bool MoveChannels(CodeplugModel& model, const std::vector<int>& channels, int by);
+// Channel from goes to the place of channel to; the channels between move one
+// place towards from. Refused (false, nothing changed) outside 1..240.
+bool MoveChannelTo(CodeplugModel& model, int from, int to);
 
 enum class SortKey { Frequency, Name };
 // Sorts the channels of the list among their places (every channel when the
