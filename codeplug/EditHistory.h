@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <span>
 #include <vector>
 
 namespace lt {
@@ -18,9 +19,13 @@ class CodeplugModel;
 
 // The undo and redo history of the codeplug block. It keeps a copy of the
 // block as of the last step; recording a step compares the block with that
-// copy and keeps only the stretches that differ, with their bytes before and
-// after. So every change is caught byte for byte, whatever made it, and a step
-// costs memory in proportion to what it changed.
+// copy and keeps only the stretches that differ. So every change is caught
+// byte for byte, whatever made it, and a step costs memory in proportion to
+// what it changed. A step holds one copy of its stretches: the bytes before
+// it while it is done, the bytes after it while it is undone; undo and redo
+// swap them with the block's. Those bytes are compressed against the block
+// the step leads away from, which holds most of them when records move (a
+// sort, a removal, a paste), so even such steps take a few kilobytes.
 //
 // It also keeps the block as last saved, opened, created or read: the codeplug
 // is modified exactly when its bytes differ from those.
@@ -39,9 +44,11 @@ public:
     // recorded. Returns whether one was.
     bool record(EditLabel label);
 
-    // Takes the block as it is now without a step: for changes the user did
-    // not make (a write to the radio refreshing the tone-type copies, a
-    // recovered codeplug). The clean state stays.
+    // Takes the block as it is now without a step of its own: for changes the
+    // user did not make (a write to the radio refreshing the tone-type
+    // copies, a recovered codeplug). The nearest undo and redo steps take them
+    // in, so each still leads to exactly the state it led to. The clean state
+    // stays.
     void absorb();
     // New, Open, Read from radio, new band limits: no steps, and the block as
     // it is now is the clean state.
@@ -79,18 +86,29 @@ private:
     struct Step {
         EditLabel label;
         std::vector<Stretch> stretches;
-        // The bytes before of every stretch, then the bytes after; compressed
-        // when that is worth it.
+        // The other side's bytes of every stretch, one after the other;
+        // compressed when that is worth it.
         QByteArray bytes;
         bool compressed = false;
+        int length = 0; // of the bytes uncompressed
     };
     using Block = std::array<uint8_t, cp::kBlockSize>;
 
-    void apply(const Step& step, bool after);
+    // The stretches where two blocks differ.
+    static std::vector<Stretch> differences(const Block& from, std::span<const uint8_t, cp::kBlockSize> to);
+    // Keeps bytes in the step, compressed against dictionary when worth it.
+    static void keep(Step& step, const QByteArray& bytes, const Block& dictionary);
+    // The step's bytes as they were kept against dictionary.
+    static QByteArray unpacked(const Step& step, const Block& dictionary);
+    // Exchanges the step's bytes with the block's.
+    void swap(Step& step);
+    // Makes the step lead from the block as it is now to where it led from
+    // the recorded block.
+    void rebase(Step& step);
     void changed();
 
     CodeplugModel& model_;
-    Block recorded_{};
+    Block recorded_{}; // the block as the steps leave it
     Block clean_{};
     std::deque<Step> steps_;
     std::size_t undone_ = 0; // steps at the end of steps_ that are undone

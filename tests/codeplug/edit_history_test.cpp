@@ -321,7 +321,6 @@ TEST_F(EditHistoryTest, KeepsTheNewestThousandSteps)
 
 TEST_F(EditHistoryTest, AbsorbedChangesAreNoStepAndSettlePutsBackTheRecordedBytes)
 {
-    model.channel(1).refreshToneTypeCopies();
     model.channel(1).setToneByte(0xFF);
     history.absorb();
     EXPECT_FALSE(history.record(Label(EditKind::Setting)));
@@ -331,6 +330,53 @@ TEST_F(EditHistoryTest, AbsorbedChangesAreNoStepAndSettlePutsBackTheRecordedByte
     history.settle();
     EXPECT_EQ(model.get(cp::WorkModeLock), 0u);
     EXPECT_EQ(model.channel(1).toneByte(), 0xFF);
+}
+
+// A write to the radio refreshes the tone-type copies of every record without
+// a step of its own; the steps on either side still lead exactly where they
+// led: undo to the bytes before a step, redo to the bytes after it.
+TEST_F(EditHistoryTest, StepsAroundAbsorbedChangesStillLeadToTheirStates)
+{
+    const auto refreshToneCopies = [&] {
+        for (int n = 1; n <= cp::kChannelCount; ++n) {
+            ChannelRecord r = model.channel(n);
+            r.setRxTone(r.RxToneCode(), static_cast<uint8_t>((r.RxToneType() + 1) % 4));
+            r.refreshToneTypeCopies();
+        }
+    };
+    const Block s0 = BytesOf(model);
+    SortChannels(model, SortKey::Name);
+    ASSERT_TRUE(history.record(Label(EditKind::SortByName)));
+    const Block s1 = BytesOf(model);
+    RemoveChannels(model, Range(1, 30));
+    ASSERT_TRUE(history.record(Label(EditKind::Remove)));
+    const Block s2 = BytesOf(model);
+
+    history.undo();
+    ASSERT_EQ(BytesOf(model), s1);
+    refreshToneCopies();
+    history.absorb();
+    const Block s1Absorbed = BytesOf(model);
+    ASSERT_NE(s1Absorbed, s1);
+
+    history.redo();
+    EXPECT_EQ(BytesOf(model), s2);
+    history.undo();
+    EXPECT_EQ(BytesOf(model), s1Absorbed);
+    history.undo();
+    EXPECT_EQ(BytesOf(model), s0);
+    history.redo();
+    EXPECT_EQ(BytesOf(model), s1Absorbed);
+    history.redo();
+    EXPECT_EQ(BytesOf(model), s2);
+
+    refreshToneCopies();
+    history.absorb();
+    const Block s2Absorbed = BytesOf(model);
+    history.undo();
+    EXPECT_EQ(BytesOf(model), s1Absorbed);
+    history.redo();
+    EXPECT_EQ(BytesOf(model), s2Absorbed);
 }
 
 // 500 operations of every kind with random arguments, each recorded as a step;
