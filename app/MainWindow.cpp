@@ -436,6 +436,8 @@ void TForm1::SetLanguage(int language)
     program_.settings.Language = language;
     AppLang().SetInterfaceLanguage(language);
     FullRefresh();
+    // The refresh applies the options page's display rules; not a step.
+    program_.history.absorb();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -12,14 +12,13 @@
 #include "emulator/SampleCodeplug.h"
 #include "program/Program.h"
 #include "ui/AppLang.h"
-#include "ui/Application.h"
+#include "WidgetBenchmarkMain.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <functional>
 #include <numeric>
 #include <random>
@@ -227,10 +226,5 @@ BENCHMARK(BM_HistoryMemory)->DenseRange(0, 3)->Iterations(1)->Unit(benchmark::kM
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    lt::Application app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv);
 }

@@ -175,6 +175,8 @@ bool EditHistory::record(EditLabel label)
 
 void EditHistory::absorb()
 {
+    if (std::ranges::equal(model_.block(), recorded_))
+        return;
     if (undone_ < steps_.size())
         rebase(steps_[steps_.size() - 1 - undone_]);
     if (undone_ > 0)

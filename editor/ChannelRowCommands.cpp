@@ -28,6 +28,16 @@ namespace {
 constexpr std::size_t kGroupStarts[] = {4, 8, 10};
 constexpr int kMaxMessageLines = 20;
 
+// Find and Go to ask in a dialog with the program's own captions.
+void setUpPrompt(QInputDialog& dialog, const char* name, int title, int prompt)
+{
+    dialog.setObjectName(QString::fromLatin1(name));
+    dialog.setWindowTitle(SafetyNetText(title));
+    dialog.setLabelText(SafetyNetText(prompt));
+    dialog.setOkButtonText(MainText(153));
+    dialog.setCancelButtonText(MainText(154));
+}
+
 QString errorLines(const std::vector<CsvError>& errors)
 {
     QStringList lines;
@@ -133,9 +143,7 @@ void ChannelRowCommands::Copy()
 void ChannelRowCommands::Cut()
 {
     Copy();
-    const std::vector<int> channels = grid_->selectedChannels();
-    ClearChannels(program_.model, channels);
-    finish({EditKind::Cut, 0, channels.front(), channels.back(), {}});
+    onSelected(EditKind::Cut, ClearChannels);
 }
 
 void ChannelRowCommands::Paste()
@@ -175,12 +183,19 @@ void ChannelRowCommands::Paste()
 
 // --- rows ------------------------------------------------------------------------
 
-void ChannelRowCommands::DeleteChannels()
+void ChannelRowCommands::onSelected(EditKind kind, void (*change)(CodeplugModel&, const std::vector<int>&))
 {
     commitEdit_();
     const std::vector<int> channels = grid_->selectedChannels();
-    ClearChannels(program_.model, channels);
-    finish({EditKind::Delete, 0, channels.front(), channels.back(), {}});
+    change(program_.model, channels);
+    if (kind == EditKind::Remove)
+        grid_->selectChannels({channels.front()});
+    finish({kind, 0, channels.front(), channels.back(), {}});
+}
+
+void ChannelRowCommands::DeleteChannels()
+{
+    onSelected(EditKind::Delete, ClearChannels);
 }
 
 void ChannelRowCommands::InsertChannel()
@@ -196,11 +211,7 @@ void ChannelRowCommands::InsertChannel()
 
 void ChannelRowCommands::RemoveChannels()
 {
-    commitEdit_();
-    const std::vector<int> channels = grid_->selectedChannels();
-    lt::RemoveChannels(program_.model, channels);
-    grid_->selectChannels({channels.front()});
-    finish({EditKind::Remove, 0, channels.front(), channels.back(), {}});
+    onSelected(EditKind::Remove, lt::RemoveChannels);
 }
 
 void ChannelRowCommands::move(int by, EditKind kind)
@@ -258,11 +269,7 @@ void ChannelRowCommands::Find()
 {
     commitEdit_();
     QInputDialog dialog(page_);
-    dialog.setObjectName(QStringLiteral("FindChannelDlg"));
-    dialog.setWindowTitle(SafetyNetText(safety_text::FindTitle));
-    dialog.setLabelText(SafetyNetText(safety_text::FindPrompt));
-    dialog.setOkButtonText(MainText(153));
-    dialog.setCancelButtonText(MainText(154));
+    setUpPrompt(dialog, "FindChannelDlg", safety_text::FindTitle, safety_text::FindPrompt);
     dialog.setTextValue(findText_);
     if (execModal(dialog) != mrOK || dialog.textValue().trimmed().isEmpty())
         return;
@@ -289,11 +296,7 @@ void ChannelRowCommands::GoToChannel()
 {
     commitEdit_();
     QInputDialog dialog(page_);
-    dialog.setObjectName(QStringLiteral("GoToChannelDlg"));
-    dialog.setWindowTitle(SafetyNetText(safety_text::GoToTitle));
-    dialog.setLabelText(SafetyNetText(safety_text::GoToPrompt));
-    dialog.setOkButtonText(MainText(153));
-    dialog.setCancelButtonText(MainText(154));
+    setUpPrompt(dialog, "GoToChannelDlg", safety_text::GoToTitle, safety_text::GoToPrompt);
     dialog.setIntRange(1, cp::kChannelCount);
     dialog.setIntValue(currentChannel());
     // Set last, so the OK button starts enabled for the value already there.

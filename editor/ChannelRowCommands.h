@@ -17,6 +17,7 @@ namespace lt {
 
 struct Program;
 class ChannelGridModel;
+class CodeplugModel;
 class ChannelGridView;
 
 // The channel grid's commands on whole channels: cut, copy and paste, delete,
@@ -64,6 +65,8 @@ private:
                        bool gridOnly);
     // Refreshes the rows and records the step.
     void finish(EditLabel label);
+    // Changes the selected channels as one step of the kind.
+    void onSelected(EditKind kind, void (*change)(CodeplugModel&, const std::vector<int>&));
     void sort(SortKey key, EditKind kind);
     void move(int by, EditKind kind);
     void goTo(int channel);

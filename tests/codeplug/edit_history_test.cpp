@@ -38,6 +38,19 @@ struct Operation {
     std::function<Block(const CodeplugModel& before)> expected;
 };
 
+// The values a channel gets when it is filled anew, none stored as noneCode.
+void AsNewChannel(ChannelRecord r, uint32_t hz, uint16_t noneCode)
+{
+    r.setRxFreq(hz);
+    r.setTxFreq(hz);
+    r.setRxTone(noneCode, 0);
+    r.setTxTone(noneCode, 0);
+    r.setSignalling(0);
+    r.setOption(0xB0);
+    r.setScrambler(0);
+    r.setToneByte(0);
+}
+
 Block Set(const CodeplugModel& before, const std::function<void(CodeplugModel&)>& change)
 {
     CodeplugModel copy = before;
@@ -80,15 +93,7 @@ std::vector<Operation> Operations()
              Slots s = SlotsOf(b);
              for (int n = 10; n <= 20; ++n) {
                  ChannelSlot& slot = s[static_cast<std::size_t>(n - 1)];
-                 ChannelRecord r(slot.record.data());
-                 r.setRxFreq(438000000 + uint32_t(n - 10) * 12500);
-                 r.setTxFreq(438000000 + uint32_t(n - 10) * 12500);
-                 r.setRxTone(0xFFFF, 0);
-                 r.setTxTone(0xFFFF, 0);
-                 r.setSignalling(0);
-                 r.setOption(0xB0);
-                 r.setScrambler(0);
-                 r.setToneByte(0);
+                 AsNewChannel(ChannelRecord(slot.record.data()), 438000000 + uint32_t(n - 10) * 12500, 0xFFFF);
                  slot.used = true;
              }
              return WithSlots(b, s);
@@ -112,16 +117,8 @@ std::vector<Operation> Operations()
              three.setChName({});
              three.refreshToneTypeCopies();
              ChannelSlot& fresh = s[200];
-             ChannelRecord r(fresh.record.data());
-             r.setRxFreq(146000000);
-             r.setTxFreq(146000000);
-             r.setRxTone(0, 0);
-             r.setTxTone(0, 0);
-             r.setSignalling(0);
-             r.setOption(0xB0);
-             r.setScrambler(0);
-             r.setToneByte(0);
-             r.setChName({});
+             AsNewChannel(ChannelRecord(fresh.record.data()), 146000000, 0);
+             ChannelRecord(fresh.record.data()).setChName({});
              fresh.used = true;
              return WithSlots(b, s);
          }},
