@@ -26,7 +26,7 @@ public:
     int currentRow() const;
 
     // The channels of every row the selection touches, in order; the current
-    // row's when nothing is selected.
+    // row's when nothing is selected; none without a current row either.
     std::vector<int> selectedChannels() const;
     // Selects the rows of the channels and makes the first one current.
     void selectChannels(const std::vector<int>& channels);

@@ -562,7 +562,9 @@ void ChannelPage::bChBatchSetClick()
     TChBatchSetDlg dialog(program_, this);
     connect(&dialog, &TChBatchSetDlg::channelsFilled, this, &ChannelPage::fullRefreshRequested);
     execModal(dialog);
-    program_.history.record({EditKind::BatchSet, 0, 0, 0, {}});
+    // The step is named after the range the user chose.
+    const auto channel = [&dialog](const char* box) { return dialog.findChild<QComboBox*>(QLatin1String(box))->currentIndex() + 1; };
+    program_.history.record({EditKind::BatchSet, 0, channel("cbStartCh"), channel("cbEndCh"), {}});
 }
 
 } // namespace lt

@@ -134,6 +134,8 @@ void ChannelRowCommands::Copy()
 {
     commitEdit_();
     const std::vector<int> channels = grid_->selectedChannels();
+    if (channels.empty())
+        return;
     auto* data = new QMimeData;
     data->setData(QString::fromLatin1(kChannelSlotsMimeType), EncodeChannelSlots(CopyChannels(program_.model, channels)));
     data->setText(ChannelsAsText(program_.model, channels));
@@ -187,6 +189,8 @@ void ChannelRowCommands::onSelected(EditKind kind, void (*change)(CodeplugModel&
 {
     commitEdit_();
     const std::vector<int> channels = grid_->selectedChannels();
+    if (channels.empty())
+        return;
     change(program_.model, channels);
     if (kind == EditKind::Remove)
         grid_->selectChannels({channels.front()});
@@ -218,7 +222,7 @@ void ChannelRowCommands::move(int by, EditKind kind)
 {
     commitEdit_();
     std::vector<int> channels = grid_->selectedChannels();
-    if (!MoveChannels(program_.model, channels, by))
+    if (channels.empty() || !MoveChannels(program_.model, channels, by))
         return;
     for (int& n : channels)
         n += by;

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/RecoveryKeeper.h"
 #include "codeplug/CodeplugFile.h"
+#include "editor/ChBatchSetDialog.h"
 #include "editor/ChannelBatchFill.h"
 #include "editor/ChannelPage.h"
 #include "editor/ChannelRowCommands.h"
@@ -113,6 +114,21 @@ TEST_F(UndoWindowTest, UndoAndRedoAreNamedAfterTheirStepAndEnabledOnlyWithOne)
     EXPECT_EQ(undo->text(), QStringLiteral("撤销信道 10-20的批量设置"));
     window->SetLanguage(2);
     EXPECT_EQ(undo->text(), QStringLiteral("復原信道 10-20的批量設置"));
+}
+
+TEST_F(UndoWindowTest, TheBatchDialogIsOneStepNamedAfterTheRangeChosen)
+{
+    ModalHandlers handlers;
+    handlers.dialog = [](QDialog& dialog) {
+        dialog.findChild<QComboBox*>(QStringLiteral("cbStartCh"))->setCurrentIndex(9);
+        dialog.findChild<QComboBox*>(QStringLiteral("cbEndCh"))->setCurrentIndex(19);
+        dynamic_cast<TChBatchSetDlg&>(dialog).OKBtnClick();
+        return dialog.result();
+    };
+    ModalHandlersGuard guard(std::move(handlers));
+    window->channelPage()->bChBatchSetClick();
+    EXPECT_EQ(action("MenuEdit_Undo")->text(), QStringLiteral("Undo batch set of channels 10–20"));
+    EXPECT_EQ(program.history.undoSteps(), 1);
 }
 
 TEST_F(UndoWindowTest, AnOptionsControlIsOneStepNamedByItsCaption)

@@ -337,3 +337,17 @@ TEST_F(GridRowCommandsTest, ACommittedCellIsOneStepNamedAfterItsFieldAndChannel)
     program.history.undo();
     EXPECT_EQ(bytes(), before);
 }
+
+TEST_F(GridRowCommandsTest, WithoutACurrentRowTheCommandsOnTheSelectionDoNothing)
+{
+    grid()->selectionModel()->clear();
+    ASSERT_TRUE(view()->selectedChannels().empty());
+    const Block before = bytes();
+    ChannelRowCommands* commands = page->rowCommands();
+    for (void (ChannelRowCommands::*command)() : {&ChannelRowCommands::Cut, &ChannelRowCommands::DeleteChannels,
+                                                 &ChannelRowCommands::RemoveChannels, &ChannelRowCommands::MoveUp,
+                                                 &ChannelRowCommands::MoveDown})
+        (commands->*command)();
+    EXPECT_EQ(bytes(), before);
+    EXPECT_FALSE(program.history.canUndo());
+}
