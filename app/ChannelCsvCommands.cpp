@@ -1,6 +1,5 @@
 #include "app/ChannelCsvCommands.h"
 
-#include "app/VerifyRadio.h"
 #include "codeplug/ChannelCsv.h"
 #include "program/Program.h"
 #include "ui/AddedTexts.h"

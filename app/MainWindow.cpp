@@ -5,10 +5,12 @@
 #include "app/CompareWithFile.h"
 #include "app/PrintCommands.h"
 #include "app/ReadBackup.h"
+#include "app/UndoCommands.h"
 #include "app/VerifyRadio.h"
 #include "codeplug/Backups.h"
 #include "codeplug/CodeplugFile.h"
 #include "editor/ChannelPage.h"
+#include "editor/ChannelRowCommands.h"
 #include "editor/DifferenceControls.h"
 #include "editor/OptionsPage.h"
 #include "program/ConfigFile.h"
@@ -108,9 +110,40 @@ TForm1::TForm1(Program& program, QString configPath, QWidget* parent)
     // pages and the batch dialog lead a keyboard user out of it.
     channelPage_->focusGrid();
 
+    undoCommands_ = new UndoCommands(*this, bHide, this);
+    addEditCommands();
+    connect(channelPage_->rowCommands(), &ChannelRowCommands::gridWanted, this,
+            [this] { PageControl_Home->setCurrentWidget(channelPage_); });
+    program_.history.onChanged = [this] {
+        showHistoryState();
+        emit historyChanged();
+    };
+    program_.history.startFresh();
+
     // Fixed frame with a 1050 x 602 client area below the menu bar.
     const int chrome = menuBar()->sizeHint().height();
     setFixedSize(1050, 602 + chrome);
+}
+
+TForm1::~TForm1()
+{
+    program_.history.onChanged = nullptr;
+}
+
+void TForm1::addEditCommands()
+{
+    QAction* first = MenuEdit->actions().value(0);
+    MenuEdit->insertActions(first, {undoCommands_->undoAction(), undoCommands_->redoAction()});
+    channelPage_->rowCommands()->addTo(MenuEdit, first);
+    MenuEdit->insertSeparator(first);
+}
+
+void TForm1::showHistoryState()
+{
+    undoCommands_->update();
+    // The title marks a codeplug that differs from the one last saved,
+    // opened, created or read.
+    setWindowTitle((program_.history.isModified() ? QStringLiteral("*") : QString()) + MainText(0));
 }
 
 void TForm1::buildMenus()
@@ -280,7 +313,7 @@ void TForm1::FullRefresh()
     //    there are no key-function lists to fill.
     // 4. Title.
     QApplication::setApplicationDisplayName(QString());
-    setWindowTitle(MainText(0));
+    showHistoryState();
     // 5. Menus and hints.
     MenuFile->setTitle(MainText(1));
     MenuFile_New->setText(MainText(2));
@@ -342,6 +375,7 @@ void TForm1::MenuFile_NewClick()
     program_.model.SetCodeplugDefaults();
     source_ = {};
     FullRefresh();
+    program_.history.startFresh();
 }
 
 void TForm1::MenuFile_OpenClick()
@@ -354,6 +388,7 @@ void TForm1::MenuFile_OpenClick()
         return;
     source_ = {QFileInfo(path).fileName(), {}};
     FullRefresh();
+    program_.history.startFresh();
 }
 
 bool TForm1::MenuFile_SaveClick()
@@ -372,6 +407,7 @@ bool TForm1::MenuFile_SaveClick()
         return false;
     }
     source_ = {QFileInfo(path).fileName(), {}};
+    program_.history.markClean();
     return true;
 }
 
@@ -383,6 +419,7 @@ void TForm1::MenuEdit_ReadClick()
         return;
     source_ = {QString(), QDateTime::currentDateTime()};
     FullRefresh();
+    program_.history.startFresh();
     KeepBackupOfRead(program_.image, BackupFolder());
 }
 
@@ -391,6 +428,9 @@ void TForm1::MenuEdit_WriteClick()
     prepareCommand();
     RunTransfer(ProgramTransferEnvironment::current(), program_, this, op::Codeplug, kDirectionWrite,
                 TransferTitle(op::Codeplug, kDirectionWrite));
+    // Packing refreshed the tone-type copies of the records: not the user's
+    // change, so no step of its own.
+    program_.history.absorb();
 }
 
 void TForm1::MenuEdit_VerifyClick()
@@ -402,8 +442,10 @@ void TForm1::MenuEdit_VerifyClick()
 void TForm1::MenuFile_ImportCsvClick()
 {
     prepareCommand();
-    if (ImportCsvClick(program_, this))
-        FullRefresh();
+    if (!ImportCsvClick(program_, this))
+        return;
+    FullRefresh();
+    program_.history.record({EditKind::CsvImport, 0, 0, 0, {}});
 }
 
 void TForm1::MenuFile_ExportCsvClick()
@@ -451,19 +493,25 @@ void TForm1::MenuEdit_PasswordClick()
 {
     if (onPassword)
         onPassword(*this);
+    program_.history.record({EditKind::RadioPassword, 0, 0, 0, {}});
 }
 
 void TForm1::MenuEdit_SetRadioNewPDClick()
 {
     if (onNewPassword)
         onNewPassword(*this);
+    program_.history.record({EditKind::NewRadioPassword, 0, 0, 0, {}});
 }
 
 void TForm1::MenuAdjustmentClick()
 {
     bHide->setFocus();
+    const BandLimits bands = program_.model.bands;
     if (onAdjustment)
         onAdjustment(*this);
+    // New band limits reset the codeplug to its defaults.
+    if (program_.model.bands != bands)
+        program_.history.startFresh();
 }
 
 void TForm1::MenuAboutClick()
@@ -478,6 +526,8 @@ void TForm1::SetLanguage(int language)
     program_.settings.Language = language;
     SetProgramLanguage(language);
     FullRefresh();
+    // The refresh applies the options page's display rules; not a step.
+    program_.history.absorb();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -21,6 +21,7 @@ struct DifferencePlace;
 struct Program;
 class ChannelPage;
 class OptionsPage;
+class UndoCommands;
 
 // The main window: menus, tool bar, the channel and options pages, the status
 // line, and the commands behind them.
@@ -30,6 +31,7 @@ public:
     // configPath: where the configuration is written back at exit and after a
     // band-limit change.
     TForm1(Program& program, QString configPath, QWidget* parent = nullptr);
+    ~TForm1() override;
 
     void FullRefresh() override;
     void WriteConfiguration() override;
@@ -65,6 +67,11 @@ public:
     std::function<void(TForm1&)> onNewPassword;
     std::function<void(TForm1&)> onAdjustment;
 
+signals:
+    // The codeplug's edit history changed: a step, an undo or redo, a save,
+    // or a fresh start.
+    void historyChanged();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -77,6 +84,10 @@ private:
     void prepareCommand(); // grid cell (1, 1) and the focus to bHide
     void applyWindowFont(int langType);
     QString statusText() const;
+    // Undo, redo and the grid's commands on the Edit menu, ahead of the
+    // radio commands.
+    void addEditCommands();
+    void showHistoryState(); // Undo and Redo items, title mark
 
     Program& program_;
     QString configPath_;
@@ -123,6 +134,7 @@ private:
     OptionsPage* optionsPage_;
     QLabel* statusPanel_;
     QPushButton* bHide;
+    UndoCommands* undoCommands_;
 };
 
 } // namespace lt

@@ -12,14 +12,6 @@
 
 namespace lt {
 
-QString MessageLines(const QStringList& lines, int maxLines)
-{
-    QString text = lines.mid(0, maxLines).join(QLatin1Char('\n'));
-    if (lines.size() > maxLines)
-        text += QLatin1Char('\n') + AddedText(Added::MoreLines).arg(lines.size() - maxLines);
-    return text;
-}
-
 QString VerifyReport(const std::vector<FieldDifference>& differences, int maxLines)
 {
     if (differences.empty())

@@ -27,7 +27,4 @@ std::optional<std::vector<FieldDifference>> VerifyRadio(TransferEnvironment& env
 // then how many more).
 QString VerifyReport(const std::vector<FieldDifference>& differences, int maxLines = 30);
 
-// The lines of a list in a message, at most maxLines, then how many more.
-QString MessageLines(const QStringList& lines, int maxLines);
-
 } // namespace lt

@@ -1,11 +1,13 @@
 #include "app/AdminCommands.h"
 #include "app/MainWindow.h"
+#include "app/RecoveryKeeper.h"
 #include "app/StartUp.h"
 #include "hid/HidBackendFactory.h"
 #include "hid/HidLink.h"
 #include "hid/TransferClock.h"
 #include "program/ConfigFile.h"
 #include "program/Program.h"
+#include "program/RecoveryCopy.h"
 #include "transfer/CodeplugOperations.h"
 #include "transfer/ServiceOperations.h"
 #include "transfer/TransferEnvironment.h"
@@ -38,8 +40,11 @@ int main(int argc, char** argv)
         lt::TForm1 window(*program, configPath);
         lt::InstallAdminCommands(window, transfers);
         window.FullRefresh();
+        lt::RecoveryKeeper recovery(window, clock, lt::RecoveryCopyPath());
         window.show();
+        recovery.offerRestore();
         status = app.exec();
+        recovery.discard();
         window.WriteConfiguration();
     });
     return status;

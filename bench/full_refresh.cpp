@@ -5,12 +5,10 @@
 #include "editor/ChannelPage.h"
 #include "program/Program.h"
 #include "ui/AppLang.h"
-#include "ui/Application.h"
+#include "WidgetBenchmarkMain.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -73,10 +71,5 @@ BENCHMARK(BM_ChannelGridRefresh)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    lt::Application app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv);
 }

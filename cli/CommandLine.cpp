@@ -3,6 +3,7 @@
 #include "cli/DealerVerbs.h"
 
 #include "calibration/CalibrationFile.h"
+#include "cli/RowVerbs.h"
 #include "codeplug/Backups.h"
 #include "codeplug/ChannelCsv.h"
 #include "codeplug/CodeplugDiff.h"
@@ -242,6 +243,7 @@ private:
     int dump(const QString& path);
     int exportCsv(const QString& from, const QString& to);
     int importCsv(const QString& from, const QString& to);
+    int rowVerb(const QString& verb, const QStringList& args);
 
     int writeAll(const QString& path);
     int diff(const QString& a, const QString& b);
@@ -303,6 +305,8 @@ int Command::run(const QString& verb, const QStringList& args)
         needArgs(args, 2, QStringLiteral("import-csv IN.csv FILE.kvf"));
         return importCsv(args[0], args[1]);
     }
+    if (IsRowVerb(verb))
+        return rowVerb(verb, args);
     throw Failure{cli_exit::Usage, QStringLiteral("unknown verb '%1' (try --help)").arg(verb)};
 }
 
@@ -539,6 +543,21 @@ int Command::importCsv(const QString& from, const QString& to)
     return cli_exit::Success;
 }
 
+int Command::rowVerb(const QString& verb, const QStringList& args)
+{
+    if (args.isEmpty())
+        throw Failure{cli_exit::Usage, QStringLiteral("usage: lt4402-cli [OPTIONS] ") + RowVerbUsage(verb)};
+    QString error;
+    const std::optional<RowEdit> edit = ParseRowEdit(verb, args.mid(1), &error);
+    if (!edit)
+        throw Failure{cli_exit::Usage, error};
+    loadCodeplug(args[0], program_.model);
+    const QString done = ApplyRowEdit(*edit, program_.model);
+    saveCodeplug(args[0], program_.model);
+    io_.out << done << " in " << QDir::toNativeSeparators(args[0]) << '\n';
+    return cli_exit::Success;
+}
+
 const char* const kDescription =
     "Reads, writes and checks the radio's codeplug, calibration and customer ID\n"
     "from the command line, and converts codeplug files.\n"
@@ -557,6 +576,10 @@ const char* const kDescription =
     "  export-pdf FILE.kvf OUT.pdf     the codeplug as a printable document\n"
     "  export-csv FILE.kvf OUT.csv     the channels as CSV\n"
     "  import-csv IN.csv FILE.kvf      the CSV's channels become the file's channel list\n"
+    "  sort FILE.kvf --by frequency|name\n"
+    "                                  sort the channels in use; unused ones go to the end\n"
+    "  move FILE.kvf FROM TO           move a channel; those between move up or down one\n"
+    "  delete FILE.kvf N[-M]           channels N to M are no longer in use\n"
     "\n"
     "Exit status: 0 success, 1 file or CSV error, 2 usage, 3 no radio,\n"
     "4 communication failure, 5 password error, 6 verify or diff found\n"

@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <map>
+#include <numeric>
 #include <optional>
 
 namespace lt {
@@ -101,9 +102,9 @@ ToneCells tonesToCells(const Tones& t)
     return c;
 }
 
-QString csvField(const QString& text)
+QString csvField(const QString& text, QChar separator)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
+    if (!text.contains(separator) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
         && !text.contains(QLatin1Char('\r')))
         return text;
     QString quoted = text;
@@ -118,9 +119,9 @@ struct Record {
     QStringList fields;
 };
 
-// RFC 4180 records: quoted fields may hold commas, doubled quotes and line
-// breaks; each record remembers the line it starts on.
-std::vector<Record> parseCsv(const QString& text)
+// RFC 4180 records: quoted fields may hold separators, doubled quotes and
+// line breaks; each record remembers the line it starts on.
+std::vector<Record> parseCsv(const QString& text, QChar separator)
 {
     std::vector<Record> records;
     Record current{1, {}};
@@ -157,7 +158,7 @@ std::vector<Record> parseCsv(const QString& text)
         if (c == QLatin1Char('"') && !fieldStarted) {
             quoted = true;
             fieldStarted = true;
-        } else if (c == QLatin1Char(',')) {
+        } else if (c == separator) {
             current.fields << field;
             field.clear();
             fieldStarted = false;
@@ -347,17 +348,6 @@ private:
     bool failed_ = false;
 };
 
-struct ChannelRow {
-    int location = 0;
-    QByteArray name;
-    uint32_t rx = 0;
-    uint32_t tx = 0;
-    Tones tones;
-    bool wide = true;
-    bool scan = true;
-    bool high = true;
-};
-
 bool inBands(uint32_t hz, const BandLimits& bands)
 {
     return (hz >= bands.VBandMin && hz <= bands.VBandMax) || (hz >= bands.UBandMin && hz <= bands.UBandMax);
@@ -369,13 +359,15 @@ QString bandsText(const BandLimits& bands)
         .arg(mhz(bands.VBandMin), mhz(bands.VBandMax), mhz(bands.UBandMin), mhz(bands.UBandMax));
 }
 
-std::optional<ChannelRow> readRow(RowReader& r, const BandLimits& bands)
+std::optional<CsvChannel> readRow(RowReader& r, const BandLimits& bands, bool locations)
 {
-    ChannelRow row;
+    CsvChannel row;
     bool ok = false;
-    row.location = r.cell(Location).toInt(&ok);
-    if (!ok || row.location < 1 || row.location > cp::kChannelCount)
-        r.fail(Location, QStringLiteral("'%1' is not a channel number from 1 to %2").arg(r.cell(Location)).arg(cp::kChannelCount));
+    if (locations) {
+        row.location = r.cell(Location).toInt(&ok);
+        if (!ok || row.location < 1 || row.location > cp::kChannelCount)
+            r.fail(Location, QStringLiteral("'%1' is not a channel number from 1 to %2").arg(r.cell(Location)).arg(cp::kChannelCount));
+    }
 
     QStringEncoder toGbk("GBK", QStringConverter::Flag::Stateless);
     row.name = toGbk.encode(r.cell(Name));
@@ -409,8 +401,10 @@ std::optional<ChannelRow> readRow(RowReader& r, const BandLimits& bands)
         r.fail(Duplex, QStringLiteral("'%1' is not one of \"\", +, -, split, off").arg(duplex));
     }
 
-    if (const auto tones = r.tones())
-        row.tones = *tones;
+    if (const auto tones = r.tones()) {
+        row.rxTone = tones->rx;
+        row.txTone = tones->tx;
+    }
     if (const auto wide = r.choice(Mode, QStringLiteral("FM"), QStringLiteral("NFM")))
         row.wide = *wide;
     if (!r.cell(TStep).isEmpty()) {
@@ -443,9 +437,16 @@ const QStringList& ChannelCsvColumns()
 
 CsvExport ExportChannelsCsv(const CodeplugModel& model)
 {
+    std::vector<int> all(cp::kChannelCount);
+    std::iota(all.begin(), all.end(), 1);
+    return ExportChannels(model, all, QLatin1Char(','));
+}
+
+CsvExport ExportChannels(const CodeplugModel& model, const std::vector<int>& channels, QChar separator)
+{
     CsvExport result;
-    QString text = ChannelCsvColumns().join(QLatin1Char(',')) + QStringLiteral("\r\n");
-    for (int n = 1; n <= cp::kChannelCount; ++n) {
+    QString text = ChannelCsvColumns().join(separator) + QStringLiteral("\r\n");
+    for (const int n : channels) {
         if (!model.IsChannelUsed(n))
             continue;
         const ChannelRecord r = model.channel(n);
@@ -494,53 +495,92 @@ CsvExport ExportChannelsCsv(const CodeplugModel& model)
 
         QStringList fields;
         for (const QString& field : row)
-            fields << csvField(field);
-        text += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+            fields << csvField(field, separator);
+        text += fields.join(separator) + QStringLiteral("\r\n");
     }
     result.text = text.toUtf8();
     return result;
 }
 
-CsvImport ImportChannelsCsv(const QByteArray& csv, CodeplugModel& model)
+CsvChannels ReadChannelLines(const QString& text, const ChannelLines& layout, const BandLimits& bands)
 {
-    CsvImport result;
-    QString text = QString::fromUtf8(csv);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    const std::vector<Record> records = parseCsv(text);
-    if (records.empty()) {
+    CsvChannels result;
+    std::vector<Record> records = parseCsv(text, layout.separator);
+    const QString frequencyColumn = ChannelCsvColumns()[Frequency];
+    const bool hasHeader = layout.headerRequired
+        || (!records.empty()
+            && std::ranges::any_of(records.front().fields, [&](const QString& f) { return f.trimmed() == frequencyColumn; }));
+    if (layout.headerRequired && records.empty()) {
         result.errors.push_back({1, {}, QStringLiteral("the file has no header line")});
         return result;
     }
 
     std::map<int, int> columns;
-    const Record& header = records.front();
-    for (int i = 0; i < header.fields.size(); ++i) {
-        const int column = static_cast<int>(ChannelCsvColumns().indexOf(header.fields[i].trimmed()));
-        if (column >= 0 && !columns.contains(column))
-            columns[column] = i;
+    if (hasHeader) {
+        const Record& header = records.front();
+        for (int i = 0; i < header.fields.size(); ++i) {
+            const int column = static_cast<int>(ChannelCsvColumns().indexOf(header.fields[i].trimmed()));
+            if (column >= 0 && !columns.contains(column))
+                columns[column] = i;
+        }
+        std::vector<Column> required{Frequency};
+        if (layout.locations)
+            required.insert(required.begin(), Location);
+        for (const Column column : required)
+            if (!columns.contains(column))
+                result.errors.push_back({header.line, ChannelCsvColumns()[column], QStringLiteral("the header has no such column")});
+        if (!result.ok())
+            return result;
+        records.erase(records.begin());
+    } else {
+        for (int c = 0; c < kColumnCount; ++c)
+            columns[c] = c;
     }
-    for (const Column required : {Location, Frequency})
-        if (!columns.contains(required))
-            result.errors.push_back({header.line, ChannelCsvColumns()[required], QStringLiteral("the header has no such column")});
-    if (!result.ok())
-        return result;
 
-    std::vector<ChannelRow> rows;
     std::map<int, int> firstLine;
-    for (std::size_t i = 1; i < records.size(); ++i) {
-        RowReader reader(columns, records[i], result.errors);
-        const auto row = readRow(reader, model.bands);
+    for (const Record& record : records) {
+        RowReader reader(columns, record, result.errors);
+        const auto row = readRow(reader, bands, layout.locations);
         if (!row)
             continue;
-        if (const auto seen = firstLine.find(row->location); seen != firstLine.end()) {
-            result.errors.push_back({records[i].line, QStringLiteral("Location"),
-                                     QStringLiteral("channel %1 is already on line %2").arg(row->location).arg(seen->second)});
-            continue;
+        if (layout.locations) {
+            if (const auto seen = firstLine.find(row->location); seen != firstLine.end()) {
+                result.errors.push_back({record.line, QStringLiteral("Location"),
+                                         QStringLiteral("channel %1 is already on line %2").arg(row->location).arg(seen->second)});
+                continue;
+            }
+            firstLine[row->location] = record.line;
         }
-        firstLine[row->location] = records[i].line;
-        rows.push_back(*row);
+        result.channels.push_back(*row);
     }
+    return result;
+}
+
+void ApplyCsvChannel(const CsvChannel& line, int n, bool wasUsed, CodeplugModel& model)
+{
+    if (!wasUsed)
+        model.StringGridAutoFullRow(n);
+    ChannelRecord r = model.channel(n);
+    r.setRxFreq(line.rx);
+    r.setTxFreq(line.tx);
+    r.setRxTone(line.rxTone.code, line.rxTone.type);
+    r.setTxTone(line.txTone.code, line.txTone.type);
+    r.setChInfor_Bandwidth(line.wide ? 1 : 0);
+    r.setChInfor_SCN(line.scan ? 1 : 0);
+    r.setChInfor_Pow(line.high ? 1 : 0);
+    r.setChName(line.name);
+    r.refreshToneTypeCopies();
+    model.SetChannelUsed(n, true);
+}
+
+CsvImport ImportChannelsCsv(const QByteArray& csv, CodeplugModel& model)
+{
+    QString text = QString::fromUtf8(csv);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    CsvChannels lines = ReadChannelLines(text, ChannelLines{}, model.bands);
+    CsvImport result;
+    result.errors = std::move(lines.errors);
     if (!result.ok())
         return result;
 
@@ -549,22 +589,9 @@ CsvImport ImportChannelsCsv(const QByteArray& csv, CodeplugModel& model)
         wasUsed[static_cast<std::size_t>(n)] = model.IsChannelUsed(n);
         model.SetChannelUsed(n, false);
     }
-    for (const ChannelRow& row : rows) {
-        if (!wasUsed[static_cast<std::size_t>(row.location)])
-            model.StringGridAutoFullRow(row.location);
-        ChannelRecord r = model.channel(row.location);
-        r.setRxFreq(row.rx);
-        r.setTxFreq(row.tx);
-        r.setRxTone(row.tones.rx.code, row.tones.rx.type);
-        r.setTxTone(row.tones.tx.code, row.tones.tx.type);
-        r.setChInfor_Bandwidth(row.wide ? 1 : 0);
-        r.setChInfor_SCN(row.scan ? 1 : 0);
-        r.setChInfor_Pow(row.high ? 1 : 0);
-        r.setChName(row.name);
-        r.refreshToneTypeCopies();
-        model.SetChannelUsed(row.location, true);
-    }
-    result.channels = static_cast<int>(rows.size());
+    for (const CsvChannel& line : lines.channels)
+        ApplyCsvChannel(line, line.location, wasUsed[static_cast<std::size_t>(line.location)], model);
+    result.channels = static_cast<int>(lines.channels.size());
     return result;
 }
 

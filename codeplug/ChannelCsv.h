@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codeplug/ToneTables.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -9,6 +11,7 @@
 namespace lt {
 
 class CodeplugModel;
+struct BandLimits;
 
 // Channel lists in the comma-separated columns radio tools commonly exchange.
 // The rules between a row and a channel record are in docs/csv.md.
@@ -21,6 +24,11 @@ struct CsvExport {
 
 // One line per channel in use, in channel order.
 CsvExport ExportChannelsCsv(const CodeplugModel& model);
+
+// The same columns for the given channels (those in use among them, in the
+// given order) with another separator: the grid copies channels as
+// tab-separated text.
+CsvExport ExportChannels(const CodeplugModel& model, const std::vector<int>& channels, QChar separator);
 
 struct CsvError {
     int line = 0;   // 1 is the header line
@@ -44,5 +52,46 @@ CsvImport ImportChannelsCsv(const QByteArray& csv, CodeplugModel& model);
 
 // "line 7, column Frequency: ..."
 QString DescribeCsvError(const CsvError& error);
+
+// One channel line as its columns give it.
+struct CsvChannel {
+    int location = 0; // 0 when the Location column is not read
+    QByteArray name;  // GBK
+    uint32_t rx = 0;
+    uint32_t tx = 0;
+    Tone rxTone;
+    Tone txTone;
+    bool wide = true;
+    bool scan = true;
+    bool high = true;
+};
+
+// How channel lines are laid out. A file to import has a header line and
+// channel numbers; lines pasted into the grid go to the rows from the current
+// one on, with or without a header line.
+struct ChannelLines {
+    QChar separator = QLatin1Char(',');
+    // Without a required header, a first line that does not name the
+    // Frequency column is a channel line, and the columns are in the order of
+    // ChannelCsvColumns().
+    bool headerRequired = true;
+    // Whether the Location column is needed and read.
+    bool locations = true;
+};
+
+struct CsvChannels {
+    std::vector<CsvChannel> channels;
+    std::vector<CsvError> errors;
+    bool ok() const { return errors.empty(); }
+};
+
+// Every line by the rules of the import; the channels only mean something
+// when there are no errors.
+CsvChannels ReadChannelLines(const QString& text, const ChannelLines& layout, const BandLimits& bands);
+
+// Writes a line's values into channel n and puts it in use. A channel that was
+// not in use first gets the new-channel values; one that was keeps what the
+// columns do not carry.
+void ApplyCsvChannel(const CsvChannel& line, int n, bool wasUsed, CodeplugModel& model);
 
 } // namespace lt

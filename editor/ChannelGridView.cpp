@@ -5,9 +5,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QStyledItemDelegate>
 #include <QStylePainter>
+
+#include <algorithm>
 
 namespace lt {
 
@@ -25,8 +28,11 @@ public:
         cell.features &= ~QStyleOptionViewItem::WrapText;
         cell.textElideMode = Qt::ElideNone;
         // Odd rows keep their green even when selected, so the stripes stay
-        // readable across a selected range.
-        if (IsOddGridRow(index.row() + 1)) {
+        // readable across a selected range; whole selected rows show as
+        // selected throughout, so the channels a row command takes are seen.
+        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+        const bool wholeRow = view && view->selectionModel() && view->selectionModel()->isRowSelected(index.row(), {});
+        if (IsOddGridRow(index.row() + 1) && !wholeRow) {
             cell.backgroundBrush = QBrush(QColor::fromRgb(kOddRowColour));
             cell.state &= ~QStyle::State_Selected;
         }
@@ -61,6 +67,73 @@ ChannelGridView::ChannelGridView(QWidget* parent)
     corner_ = findChild<QAbstractButton*>();
     if (corner_)
         corner_->installEventFilter(this);
+    verticalHeader()->viewport()->installEventFilter(this);
+}
+
+bool ChannelGridView::isOnSectionEdge(const QPoint& pos) const
+{
+    // The header's own test for a press that resizes a row rather than
+    // selecting it.
+    const QHeaderView* header = verticalHeader();
+    const int section = header->logicalIndexAt(pos);
+    if (section < 0)
+        return false;
+    const int grip = header->style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, header);
+    const int top = header->sectionViewportPosition(section);
+    return (section > 0 && pos.y() < top + grip) || pos.y() > top + header->sectionSize(section) - grip;
+}
+
+bool ChannelGridView::rowHeaderPressed(const QMouseEvent& press)
+{
+    const QPoint pos = press.position().toPoint();
+    const int row = verticalHeader()->logicalIndexAt(pos);
+    if (row < 0 || isOnSectionEdge(pos))
+        return false;
+    setFocus(Qt::MouseFocusReason);
+    QItemSelectionModel* selection = selectionModel();
+    const QModelIndex at = model()->index(row, std::max(currentIndex().column(), 0));
+    const bool wasSelected = selection->isRowSelected(row, {});
+    if (press.button() == Qt::RightButton) {
+        // The menu takes the row under the mouse unless it is already among
+        // the selected ones.
+        if (!wasSelected) {
+            selection->setCurrentIndex(at, QItemSelectionModel::NoUpdate);
+            selection->select(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        }
+        return false;
+    }
+    if (press.button() != Qt::LeftButton || !(press.modifiers() & Qt::ControlModifier))
+        return false;
+    // Ctrl adds a row to the selection or takes it out again; the header on
+    // its own knows only ranges.
+    selection->setCurrentIndex(at, QItemSelectionModel::NoUpdate);
+    selection->select(at, (wasSelected ? QItemSelectionModel::Deselect : QItemSelectionModel::Select) | QItemSelectionModel::Rows);
+    return true;
+}
+
+std::vector<int> ChannelGridView::selectedChannels() const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        rows.push_back(index.row() + 1);
+    std::ranges::sort(rows);
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (rows.empty() && currentRow() > 0)
+        rows.push_back(currentRow());
+    return rows;
+}
+
+void ChannelGridView::selectChannels(const std::vector<int>& channels)
+{
+    if (channels.empty())
+        return;
+    QItemSelection rows;
+    for (const int n : channels)
+        rows.select(model()->index(n - 1, 0), model()->index(n - 1, model()->columnCount() - 1));
+    const QModelIndex first = model()->index(channels.front() - 1, std::max(currentIndex().column(), 0));
+    selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+    scrollTo(first);
 }
 
 void ChannelGridView::setCornerText(const QString& text)
@@ -84,6 +157,8 @@ int ChannelGridView::currentRow() const
 
 bool ChannelGridView::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == verticalHeader()->viewport() && event->type() == QEvent::MouseButtonPress)
+        return rowHeaderPressed(static_cast<const QMouseEvent&>(*event));
     // The table's corner button draws an empty header section; the grid's
     // corner carries the caption of the number column.
     if (watched == corner_ && event->type() == QEvent::Paint) {

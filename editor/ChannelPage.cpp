@@ -4,6 +4,7 @@
 #include "codeplug/ValueEncodings.h"
 #include "editor/ChannelGridModel.h"
 #include "editor/ChannelGridView.h"
+#include "editor/ChannelRowCommands.h"
 #include "editor/ChannelToneRule.h"
 #include "editor/ChBatchSetDialog.h"
 #include "program/Program.h"
@@ -95,6 +96,8 @@ ChannelPage::ChannelPage(Program& program, QWidget* parent)
     buildEditors();
     // The page takes the focus into its grid.
     setFocusProxy(StringGrid1);
+    rowCommands_ = new ChannelRowCommands(program_, StringGrid1, gridModel_, [this] { commitOpenEditor(); }, this);
+    connect(rowCommands_, &ChannelRowCommands::channelsChanged, this, &ChannelPage::fullRefreshRequested);
 
     HandleKeys(StringGrid1, [this](const QKeyEvent& key) { return StringGrid1KeyPress(key); });
     StringGrid1->viewport()->installEventFilter(this);
@@ -183,6 +186,7 @@ void ChannelPage::refreshGrid()
     sTiShi_0->setText(texts.nonstandard);
     sTiShi_0->adjustSize();
     bChBatchSet->setText(MainText(169));
+    rowCommands_->retranslate();
     gridModel_->setTexts(std::move(texts));
     // Every row is shown from the model at once; a channel that is not in use
     // already shows blank cells.
@@ -428,6 +432,11 @@ void ChannelPage::commitOpenEditor()
         listEditorExit(editColumn_);
 }
 
+void ChannelPage::recordEdit(int column, int row)
+{
+    program_.history.record({EditKind::ChannelField, column, row, row, {}});
+}
+
 void ChannelPage::Edit_ChFreqExit()
 {
     if (!closeEditor(Edit_ChFreq))
@@ -456,6 +465,7 @@ void ChannelPage::Edit_ChFreqExit()
         }
     });
     StringGridUpdateRow(row);
+    recordEdit(column, row);
     Edit_ChFreq->hide();
     StringGrid1->setFocus();
 }
@@ -473,6 +483,7 @@ void ChannelPage::ComboBox1Exit()
     else
         SetChannelEncodeTone(channel, tone);
     StringGridUpdateRow(row);
+    recordEdit(column, row);
     ComboBox1->hide();
     StringGrid1->setFocus();
 
@@ -496,6 +507,7 @@ void ChannelPage::Edit_ChNameExit()
     if (!ShowsStoredText(name, channel.ChName()))
         channel.setChName(ToGbk(FitGbkText(name, kChannelNameBytes)));
     StringGridUpdateRow(editRow_);
+    recordEdit(kColName, editRow_);
     Edit_ChName->hide();
 }
 
@@ -510,6 +522,7 @@ void ChannelPage::listEditorExit(int column)
         (channel.*kListFields[column - kFirstListColumn].set)(static_cast<uint8_t>(chosen));
     }
     StringGridUpdateRow(editRow_);
+    recordEdit(column, editRow_);
     box->hide();
     StringGrid1->setFocus();
 }
@@ -565,6 +578,9 @@ void ChannelPage::bChBatchSetClick()
     TChBatchSetDlg dialog(program_, this);
     connect(&dialog, &TChBatchSetDlg::channelsFilled, this, &ChannelPage::fullRefreshRequested);
     execModal(dialog);
+    // The step is named after the range the user chose.
+    const auto channel = [&dialog](const char* box) { return dialog.findChild<QComboBox*>(QLatin1String(box))->currentIndex() + 1; };
+    program_.history.record({EditKind::BatchSet, 0, channel("cbStartCh"), channel("cbEndCh"), {}});
 }
 
 } // namespace lt

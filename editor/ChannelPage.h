@@ -18,6 +18,7 @@ namespace lt {
 struct Program;
 struct ProgramSettings;
 class ChannelGridView;
+class ChannelRowCommands;
 
 // The channel page (TabSheet_ChInfo): the 240 memory channels in the grid
 // StringGrid1 with its in-place editors, the band label and the batch button.
@@ -44,6 +45,9 @@ public:
 
     // The text the grid shows in a cell (column 0..12, row 1..240).
     QString cellText(int column, int row) const;
+
+    // Clipboard, row, sort and find commands on whole channels.
+    ChannelRowCommands* rowCommands() const { return rowCommands_; }
 
     // Row operations.
     void StringGridUpdateRow(int row);
@@ -105,6 +109,8 @@ private:
     bool closeEditor(QWidget* editor);
     void commitOpenEditor();
     QComboBox* listEditor(int column) const;
+    // A committed cell is one step of the edit history.
+    void recordEdit(int column, int row);
 
     Program& program_;
     ChannelGridModel* gridModel_;
@@ -116,6 +122,7 @@ private:
     QComboBox* ComboBox1;
     std::array<QComboBox*, kListColumns> listEditors_{};
     QLineEdit* Edit_ChName;
+    ChannelRowCommands* rowCommands_;
 
     // The cell the open editor commits to, the editor itself, the last cell
     // the mouse hint was worked out for and where the tone box was placed.

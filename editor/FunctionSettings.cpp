@@ -113,7 +113,8 @@ FunctionSettings::FunctionSettings(Program& program, QWidget* page)
         auto* box = new QCheckBox(GroupBox3);
         box->setObjectName(QStringLiteral("c") + QLatin1String(control.name));
         switches->addWidget(box, static_cast<int>(i) / 3, static_cast<int>(i) % 3);
-        CommitOnLeave(box, [this, box, &control] { program_.model.set(control.field, box->isChecked() ? 1 : 0); });
+        commitStep(box, [this, box, &control] { program_.model.set(control.field, box->isChecked() ? 1 : 0); },
+                   [text = control.captionText] { return MainText(text); });
         switches_.emplace_back(box, &control);
         if (control.field.offset == cp::WorkModeLock.offset)
             cWorkModeLock = box;
@@ -134,7 +135,7 @@ void FunctionSettings::addList(QGroupBox* group, QGridLayout* grid, const Settin
     captions_.emplace_back(label, [text = list.labelText] { return MainText(text); });
     lists_.push_back({&list, box});
     const ListControl control = lists_.back();
-    CommitOnLeave(box, [this, control] { commitList(control); });
+    commitStep(box, [this, control] { commitList(control); }, [text = list.labelText] { return MainText(text); });
 }
 
 void FunctionSettings::addText(const SettingText& text, QGridLayout* grid, int row, int column, int span)
@@ -152,11 +153,19 @@ void FunctionSettings::addText(const SettingText& text, QGridLayout* grid, int r
 
     FilterKeys(edit, OnlyAccepted(NameKeyAccepted));
     CorrectOnChange(edit, [maxBytes = text.maxBytes](const QString& typed) { return FitGbkText(typed, maxBytes); });
-    CommitOnLeave(edit, [this, edit, &text] {
+    commitStep(edit, [this, edit, &text] {
         if (ShowsStoredText(edit->text(), program_.model.text(text.field)))
             return;
         program_.model.setText(text.field, ToGbk(edit->text()));
         edit->setText(FromGbk(program_.model.text(text.field)));
+    }, text.caption);
+}
+
+void FunctionSettings::commitStep(QWidget* control, std::function<void()> commit, std::function<QString()> caption)
+{
+    CommitOnLeave(control, [this, commit = std::move(commit), caption = std::move(caption)] {
+        commit();
+        program_.history.record({EditKind::Setting, 0, 0, 0, caption});
     });
 }
 

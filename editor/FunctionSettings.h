@@ -56,6 +56,9 @@ private:
     void addList(QGroupBox* group, QGridLayout* grid, const SettingList& list, int row, int column);
     void addText(const SettingText& text, QGridLayout* grid, int row, int column, int span);
     void commitList(const ListControl& control);
+    // Hooks commit to the control's focus loss; what it changed is one step
+    // of the edit history, named by caption.
+    void commitStep(QWidget* control, std::function<void()> commit, std::function<QString()> caption);
 
     Program& program_;
     QGroupBox* GroupBox2;

@@ -122,17 +122,17 @@ VfoPanel::VfoPanel(Program& program, Side side, QWidget* parent)
     grid_->setHorizontalSpacing(8);
 
     eFr_Freq_ = addEdit("Fr_Freq", kFreqTextMax, rxFreqCaption);
-    CommitOnLeave(eFr_Freq_, [this] { eFr_FreqExit(); });
+    commitStep(eFr_Freq_, [this] { eFr_FreqExit(); });
     eFr_TxFreq_ = addEdit("Fr_TxFreq", kFreqTextMax, txFreqCaption);
-    CommitOnLeave(eFr_TxFreq_, [this] { eFr_TxFreqExit(); });
+    commitStep(eFr_TxFreq_, [this] { eFr_TxFreqExit(); });
     cbFr_SubaudioDe_ = addToneBox("Fr_SubaudioDe", decodeCaption);
-    CommitOnLeave(cbFr_SubaudioDe_, [this] { cbFr_SubaudioDeExit(); });
+    commitStep(cbFr_SubaudioDe_, [this] { cbFr_SubaudioDeExit(); });
     cbFr_SubaudioEn_ = addToneBox("Fr_SubaudioEn", encodeCaption);
-    CommitOnLeave(cbFr_SubaudioEn_, [this] { cbFr_SubaudioEnExit(); });
+    commitStep(cbFr_SubaudioEn_, [this] { cbFr_SubaudioEnExit(); });
     for (std::size_t i = 0; i < kLists.size(); ++i) {
         if (i == kStepList) {
             eFr_Offset_ = addEdit("Fr_Offset", kOffsetTextMax, offsetCaption);
-            CommitOnLeave(eFr_Offset_, [this] { eFr_OffsetExit(); });
+            commitStep(eFr_Offset_, [this] { eFr_OffsetExit(); });
         }
         addList(i);
     }
@@ -181,6 +181,18 @@ ChannelRecord VfoPanel::vfo()
     return side_ == Side::A ? program_.model.vfoA() : program_.model.vfoB();
 }
 
+void VfoPanel::commitStep(QWidget* control, std::function<void()> commit)
+{
+    CommitOnLeave(control, [this, control, commit = std::move(commit)] {
+        commit();
+        std::function<QString()> caption;
+        for (const auto& [label, text] : captions_)
+            if (label->buddy() == control)
+                caption = text;
+        program_.history.record({EditKind::VfoControl, side_ == Side::A ? 0 : 1, 0, 0, std::move(caption)});
+    });
+}
+
 void VfoPanel::addRow(const char* name, QWidget* control, std::function<QString()> caption)
 {
     auto* label = new QLabel(this);
@@ -223,7 +235,7 @@ void VfoPanel::addList(std::size_t index)
     const VfoList& list = kLists[index];
     auto* box = new QComboBox(this);
     box->setObjectName(QStringLiteral("cb") + named(list.name));
-    CommitOnLeave(box, [this, index] { commitList(index); });
+    commitStep(box, [this, index] { commitList(index); });
     addRow(list.name, box, [text = list.labelText] { return MainText(text); });
     lists_.push_back(box);
 }

@@ -60,6 +60,9 @@ public:
 private:
     ChannelRecord vfo();
     QString named(const char* name) const;
+    // Hooks commit to the control's focus loss; what it changed is one step
+    // of the edit history, named by the control's caption.
+    void commitStep(QWidget* control, std::function<void()> commit);
     // name is the control's name without its kind prefix and side: "Fr_Freq".
     void addRow(const char* name, QWidget* control, std::function<QString()> caption);
     QLineEdit* addEdit(const char* name, int maxLength, std::function<QString()> caption);

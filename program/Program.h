@@ -2,6 +2,7 @@
 
 #include "calibration/CalibrationData.h"
 #include "codeplug/CodeplugModel.h"
+#include "codeplug/EditHistory.h"
 #include "codeplug/RadioImage.h"
 #include "program/ProgramSettings.h"
 
@@ -13,6 +14,8 @@ namespace lt {
 // one; tests make their own. Windows and operations get it by reference.
 struct Program {
     CodeplugModel model;
+    // The undo and redo steps of the user's changes to model.
+    EditHistory history{model};
     RadioImage image;
     CalibrationData calibration;
     ProgramSettings settings;

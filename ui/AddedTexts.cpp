@@ -58,6 +58,64 @@ constexpr Entry kEntries[] = {
     {Added::FileColumn, "File", "文件", "文件"},
     {Added::CodeplugsEqual, "The codeplug and the file hold the same.", "当前数据与文件相同。", "當前數據與文件相同。"},
     {Added::CannotPrint, "Cannot print.", "无法打印。", "無法列印。"},
+    {Added::Undo, "Undo", "撤销", "復原"},
+    {Added::UndoStep, "Undo %1", "撤销%1", "復原%1"},
+    {Added::Redo, "Redo", "重做", "重做"},
+    {Added::RedoStep, "Redo %1", "重做%1", "重做%1"},
+    {Added::Cut, "Cut", "剪切", "剪下"},
+    {Added::Copy, "Copy", "复制", "複製"},
+    {Added::Paste, "Paste", "粘贴", "貼上"},
+    {Added::DeleteChannels, "Delete", "删除", "刪除"},
+    {Added::InsertChannel, "Insert empty channel", "插入空信道", "插入空信道"},
+    {Added::RemoveChannels, "Remove channel", "移除信道", "移除信道"},
+    {Added::MoveUp, "Move up", "上移", "上移"},
+    {Added::MoveDown, "Move down", "下移", "下移"},
+    {Added::SortByFrequency, "Sort by frequency", "按频率排序", "按頻率排序"},
+    {Added::SortByName, "Sort by name", "按名称排序", "按名稱排序"},
+    {Added::Find, "Find…", "查找…", "尋找…"},
+    {Added::FindNext, "Find next", "查找下一个", "尋找下一個"},
+    {Added::GoToChannel, "Go to channel…", "转到信道…", "跳至信道…"},
+    {Added::OneChannel, "channel %1", "信道 %1", "信道 %1"},
+    {Added::ChannelRange, "channels %1–%2", "信道 %1-%2", "信道 %1-%2"},
+    {Added::FieldOf, "%1 of %2", "%2的%1", "%2的%1"},
+    {Added::RxFrequencyField, "receive frequency", "接收频率", "接收頻率"},
+    {Added::TxFrequencyField, "transmit frequency", "发射频率", "發射頻率"},
+    {Added::DecodeToneField, "decode tone", "亚音频解码", "亞音頻解碼"},
+    {Added::EncodeToneField, "encode tone", "亚音频编码", "亞音頻編碼"},
+    {Added::PowerField, "power", "发射功率", "發射功率"},
+    {Added::BandwidthField, "bandwidth", "宽/窄带", "寬/窄帶"},
+    {Added::ScanField, "scan", "扫描添加", "掃描添加"},
+    {Added::BusyLockField, "busy lock-out", "遇忙禁发", "遇忙禁發"},
+    {Added::SpecialDcsField, "special DCS", "特殊DCS", "特殊DCS"},
+    {Added::CompanderField, "compander", "压扩", "壓擴"},
+    {Added::ScramblerField, "scrambler", "扰频", "擾頻"},
+    {Added::NameField, "name", "信道别名", "信道別名"},
+    {Added::BatchSetOf, "batch set of %1", "%1的批量设置", "%1的批量設置"},
+    {Added::CsvImportStep, "CSV import", "CSV 导入", "CSV 匯入"},
+    {Added::PasteInto, "paste into %1", "粘贴到%1", "貼上到%1"},
+    {Added::CutOf, "cut of %1", "剪切%1", "剪下%1"},
+    {Added::DeleteOf, "deletion of %1", "删除%1", "刪除%1"},
+    {Added::InsertAt, "insertion at %1", "在%1插入空信道", "在%1插入空信道"},
+    {Added::RemoveOf, "removal of %1", "移除%1", "移除%1"},
+    {Added::MoveUpOf, "move of %1 up", "上移%1", "上移%1"},
+    {Added::MoveDownOf, "move of %1 down", "下移%1", "下移%1"},
+    {Added::SortByFrequencyOf, "sort of %1 by frequency", "%1按频率排序", "%1按頻率排序"},
+    {Added::SortByNameOf, "sort of %1 by name", "%1按名称排序", "%1按名稱排序"},
+    {Added::RadioPasswordStep, "radio password", "电台密码", "電台密碼"},
+    {Added::NewRadioPasswordStep, "new radio password", "新电台密码", "新電台密碼"},
+    {Added::InsertRefused, "Channel 240 is in use, so no channel can be inserted.", "信道 240 已使用，无法插入信道。", "信道 240 已使用，無法插入信道。"},
+    {Added::PastePastEnd, "The clipboard holds %1 channels; pasted from channel %2 on they would run past channel 240. Nothing was pasted.", "剪贴板中有 %1 个信道，从信道 %2 起粘贴会超出信道 240。未粘贴任何数据。", "剪貼簿中有 %1 個信道，從信道 %2 起貼上會超出信道 240。未貼上任何數據。"},
+    {Added::NothingPasted, "Nothing was pasted:", "未粘贴任何数据：", "未貼上任何數據："},
+    {Added::NoChannelsToPaste, "The clipboard holds no channels.", "剪贴板中没有信道。", "剪貼簿中沒有信道。"},
+    {Added::FindPrompt, "Name or frequency:", "信道别名或频率：", "信道別名或頻率："},
+    {Added::NotFound, "No channel in use matches \"%1\".", "没有与“%1”相符的已用信道。", "沒有與「%1」相符的已用信道。"},
+    {Added::GoToPrompt, "Channel (1–240):", "信道（1-240）：", "信道（1-240）："},
+    {Added::RecoveryOffer, "The program did not end normally. A copy of the codeplug with its unsaved changes was kept at %1. Restore it?", "程序上次未正常结束。已于 %1 保存了含未保存修改的数据副本。是否恢复？", "程式上次未正常結束。已於 %1 保存了含未儲存修改的數據副本。是否恢復？"},
+    {Added::Restore, "Restore", "恢复", "恢復"},
+    {Added::Discard, "Discard", "放弃", "放棄"},
+    {Added::RecoveryUnreadable, "The kept copy of the codeplug cannot be read; it was deleted.", "保存的数据副本无法读取，已删除。", "保存的數據副本無法讀取，已刪除。"},
+    {Added::FindTitle, "Find", "查找", "尋找"},
+    {Added::GoToTitle, "Go to channel", "转到信道", "跳至信道"},
 };
 
 constexpr std::size_t kCount = static_cast<std::size_t>(Added::kCount);
@@ -97,6 +155,14 @@ const TextTable& AddedTextTable()
 QString AddedText(Added entry)
 {
     return AppLang().Text(AddedTextTable(), static_cast<int>(entry));
+}
+
+QString MessageLines(const QStringList& lines, int maxLines)
+{
+    QString text = lines.mid(0, maxLines).join(QLatin1Char('\n'));
+    if (lines.size() > maxLines)
+        text += QLatin1Char('\n') + AddedText(Added::MoreLines).arg(lines.size() - maxLines);
+    return text;
 }
 
 } // namespace lt

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace lt {
 
@@ -45,6 +46,64 @@ enum class Added {
     FileColumn,
     CodeplugsEqual,
     CannotPrint,
+    Undo,
+    UndoStep,
+    Redo,
+    RedoStep,
+    Cut,
+    Copy,
+    Paste,
+    DeleteChannels,
+    InsertChannel,
+    RemoveChannels,
+    MoveUp,
+    MoveDown,
+    SortByFrequency,
+    SortByName,
+    Find,
+    FindNext,
+    GoToChannel,
+    OneChannel,
+    ChannelRange,
+    FieldOf,
+    RxFrequencyField,
+    TxFrequencyField,
+    DecodeToneField,
+    EncodeToneField,
+    PowerField,
+    BandwidthField,
+    ScanField,
+    BusyLockField,
+    SpecialDcsField,
+    CompanderField,
+    ScramblerField,
+    NameField,
+    BatchSetOf,
+    CsvImportStep,
+    PasteInto,
+    CutOf,
+    DeleteOf,
+    InsertAt,
+    RemoveOf,
+    MoveUpOf,
+    MoveDownOf,
+    SortByFrequencyOf,
+    SortByNameOf,
+    RadioPasswordStep,
+    NewRadioPasswordStep,
+    InsertRefused,
+    PastePastEnd,
+    NothingPasted,
+    NoChannelsToPaste,
+    FindPrompt,
+    NotFound,
+    GoToPrompt,
+    RecoveryOffer,
+    Restore,
+    Discard,
+    RecoveryUnreadable,
+    FindTitle,
+    GoToTitle,
     kCount
 };
 
@@ -52,5 +111,8 @@ const TextTable& AddedTextTable();
 
 // The entry in the current interface language, ready for a widget.
 QString AddedText(Added entry);
+
+// The lines of a list in a message, at most maxLines, then how many more.
+QString MessageLines(const QStringList& lines, int maxLines);
 
 } // namespace lt
