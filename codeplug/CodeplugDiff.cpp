@@ -5,6 +5,7 @@
 #include "codeplug/LittleEndian.h"
 #include "codeplug/RadioImageLayout.h"
 #include "codeplug/RadioImagePacking.h"
+#include "codeplug/ValueEncodings.h"
 
 #include <QRegularExpression>
 
@@ -22,15 +23,21 @@ constexpr int kSettingsSentEnd = 0xB0B0;
 static_assert(kSettingsSentEnd == (ri::kSettingsArea.last + kAreaBlock) / kAreaBlock * kAreaBlock);
 constexpr int kTimeEnd = ri::WriteTime.end();
 
-enum class Shown { Number, Text, Bytes };
+// How a value is shown: frequencies, offsets and tones as the editors show
+// them, everything else as its number, text or bytes.
+enum class Shown { Number, Text, Bytes, Frequency, Offset, Tone };
 
-// A named stretch of the image, or some bits of one byte of it.
+// A named stretch of the image, or some bits of one byte of it. A tone code
+// is shown with the tone type kept in the bits typeMask of the byte at
+// typeAddress.
 struct Named {
     int address;
     int width;
     QString name;
     Shown shown = Shown::Number;
     uint8_t mask = 0xFF;
+    int typeAddress = 0;
+    uint8_t typeMask = 0;
 };
 
 int lowestBit(uint8_t mask)
@@ -41,14 +48,28 @@ int lowestBit(uint8_t mask)
     return shift;
 }
 
+QString showNumber(const uint8_t* p, const Named& named)
+{
+    if (named.mask != 0xFF)
+        return QString::number((p[0] & named.mask) >> lowestBit(named.mask));
+    return QString::number(le::get(p, static_cast<std::size_t>(named.width)));
+}
+
 QString showValue(const RadioImage& image, const Named& named)
 {
     const uint8_t* p = image.at(static_cast<std::size_t>(named.address));
+    const auto number = [&] { return static_cast<uint32_t>(le::get(p, static_cast<std::size_t>(named.width))); };
     switch (named.shown) {
     case Shown::Number:
-        if (named.mask != 0xFF)
-            return QString::number((p[0] & named.mask) >> lowestBit(named.mask));
-        return QString::number(le::get(p, static_cast<std::size_t>(named.width)));
+        return showNumber(p, named);
+    case Shown::Frequency:
+        return FreqToText(number());
+    case Shown::Offset:
+        return OffsetToText(number());
+    case Shown::Tone: {
+        const uint8_t type = *image.at(static_cast<std::size_t>(named.typeAddress)) & named.typeMask;
+        return ToneToText(static_cast<uint16_t>(number()), static_cast<uint8_t>(type >> lowestBit(named.typeMask)));
+    }
     case Shown::Text: {
         QString text = QStringLiteral("\"");
         for (int i = 0; i < named.width && p[i] != 0; ++i)
@@ -67,10 +88,10 @@ void addSlotHead(std::vector<Named>& out, int base, const QString& prefix)
 {
     using namespace ri::slot;
     const auto at = [base](std::size_t offset) { return base + static_cast<int>(offset); };
-    out.push_back({at(RxFreq), 4, prefix + QStringLiteral("RxFreq")});
-    out.push_back({at(TxFreq), 4, prefix + QStringLiteral("TxFreq")});
-    out.push_back({at(RxToneCode), 2, prefix + QStringLiteral("RxToneCode")});
-    out.push_back({at(TxToneCode), 2, prefix + QStringLiteral("TxToneCode")});
+    out.push_back({at(RxFreq), 4, prefix + QStringLiteral("RxFreq"), Shown::Frequency});
+    out.push_back({at(TxFreq), 4, prefix + QStringLiteral("TxFreq"), Shown::Frequency});
+    out.push_back({at(RxToneCode), 2, prefix + QStringLiteral("RxToneCode"), Shown::Tone, 0xFF, at(ToneByte), uint8_t(3u << kRxToneTypeShift)});
+    out.push_back({at(TxToneCode), 2, prefix + QStringLiteral("TxToneCode"), Shown::Tone, 0xFF, at(ToneByte), uint8_t(3u << kTxToneTypeShift)});
     const struct {
         std::size_t offset;
         uint8_t mask;
@@ -94,8 +115,10 @@ std::vector<Named> areaFields()
     std::vector<Named> out;
     addSlotHead(out, ri::VfoA.address, QStringLiteral("VFO A "));
     addSlotHead(out, ri::VfoB.address, QStringLiteral("VFO B "));
-    for (const ri::NumberPlace& n : ri::kFreqModeNumbers)
-        out.push_back({n.place.address, n.place.width, QLatin1String(n.field.name)});
+    for (const ri::NumberPlace& n : ri::kFreqModeNumbers) {
+        const bool offset = n.place.address == ri::Fr_Offset_A.address || n.place.address == ri::Fr_Offset_B.address;
+        out.push_back({n.place.address, n.place.width, QLatin1String(n.field.name), offset ? Shown::Offset : Shown::Number});
+    }
     for (const ri::NumberPlace& n : ri::kSettingNumbers)
         out.push_back({n.place.address, n.place.width, QLatin1String(n.field.name)});
     const struct {
@@ -106,10 +129,10 @@ std::vector<Named> areaFields()
         {ri::PowerOnMsg, "PowerOnMsg", Shown::Text},
         {ri::PowerOnMsg2Head, "PowerOnMsg2 (first 8 bytes)", Shown::Text},
         {ri::HuHao, "HuHao", Shown::Text},
-        {ri::VBandMin, "VBandMin", Shown::Number},
-        {ri::VBandMax, "VBandMax", Shown::Number},
-        {ri::UBandMin, "UBandMin", Shown::Number},
-        {ri::UBandMax, "UBandMax", Shown::Number},
+        {ri::VBandMin, "VBandMin", Shown::Frequency},
+        {ri::VBandMax, "VBandMax", Shown::Frequency},
+        {ri::UBandMin, "UBandMin", Shown::Frequency},
+        {ri::UBandMax, "UBandMax", Shown::Frequency},
         {ri::AniCodes, "ANI", Shown::Bytes},
         {ri::AniCount, "ANI digit count", Shown::Number},
         {ri::PowerOnMsg2, "PowerOnMsg2", Shown::Text},
@@ -138,11 +161,18 @@ public:
         }
         if (!differs)
             return;
-        // A text ends at its first zero byte; what lies behind it is never shown.
         const QString file = showValue(toWrite_, named);
         const QString radio = showValue(read_, named);
-        if (named.shown != Shown::Text || file != radio)
+        if (file != radio) {
             differences_.push_back({named.name, file, radio});
+            return;
+        }
+        // A text ends at its first zero byte; what lies behind it is never
+        // shown. Any other value that shows alike on both sides (a frequency
+        // beyond what its text holds) is listed by its numbers.
+        if (named.shown != Shown::Text && named.shown != Shown::Bytes)
+            differences_.push_back({named.name, showNumber(toWrite_.at(static_cast<std::size_t>(named.address)), named),
+                                    showNumber(read_.at(static_cast<std::size_t>(named.address)), named)});
     }
 
     // Bytes of a sent range that no field names: compared one by one.

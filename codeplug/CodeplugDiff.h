@@ -30,7 +30,10 @@ RadioImage ImageToWrite(const CodeplugModel& model);
 // the channels both maps mark. A channel that only one map marks shows up as a
 // ChannelUsedMap difference. Differences come in address order, one per field
 // (bit fields of the flag bytes count as fields of their own); texts are
-// compared as shown, up to their first zero byte.
+// compared as shown, up to their first zero byte. Frequencies, offsets and
+// tones are shown as the editors show them ("145.50000", "88.5", "D023N"),
+// other values by their numbers, and so is a value whose text would read the
+// same on both sides.
 std::vector<FieldDifference> CompareRadioImages(const RadioImage& toWrite, const RadioImage& read);
 
 // Two codeplugs compared as the radio would receive them, by the rules and

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/TCompareDlg.h"
 #include "codeplug/CodeplugFile.h"
+#include "codeplug/ValueEncodings.h"
 #include "editor/ChannelPage.h"
 #include "editor/OptionsPage.h"
 #include "emulator/SampleCodeplug.h"
@@ -163,7 +164,7 @@ TEST_F(DealerWindow, CompareListsTheDifferencesAndADoubleClickShowsWhereEachIsEd
     const QString pow = QString::number(program.model.channel(12).ChInfor_Pow());
     const QString otherPow = QString::number(other.channel(12).ChInfor_Pow());
     EXPECT_EQ(rows, (QStringList{QStringLiteral("12|ChInfor_Pow|%1|%2").arg(pow, otherPow),
-                                 QStringLiteral("VFO B|RxFreq|%1|%2").arg(program.model.vfoB().RxFreq()).arg(other.vfoB().RxFreq()),
+                                 QStringLiteral("VFO B|RxFreq|%1|%2").arg(FreqToText(program.model.vfoB().RxFreq()), FreqToText(other.vfoB().RxFreq())),
                                  QStringLiteral("|SQL|5|7")}));
     EXPECT_EQ(shownAt, (QStringList{QStringLiteral("grid 5,12"), QStringLiteral("eFr_Freq_B"), QStringLiteral("cbSQL")}));
 }

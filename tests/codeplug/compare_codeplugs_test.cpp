@@ -3,6 +3,7 @@
 #include "codeplug/CodeplugModel.h"
 #include "codeplug/TextEntryRules.h"
 #include "codeplug/ToneTables.h"
+#include "codeplug/ValueEncodings.h"
 #include "emulator/SampleCodeplug.h"
 
 #include <gtest/gtest.h>
@@ -40,8 +41,18 @@ TEST(CompareCodeplugs, OneChangeIsNamedAsVerifyNamesItWithBothValues)
         FieldDifference expected;
     } cases[] = {
         {"a setting the radio gets", [](CodeplugModel& m) { m.set(cp::SQL, 7); }, {"SQL", "5", "7"}},
-        {"a channel's frequency", [](CodeplugModel& m) { m.channel(12).setRxFreq(145000000); },
-         {"channel 12 RxFreq", QString::number(Sample().channel(12).RxFreq()), "145000000"}},
+        {"a channel's frequency, as the grid shows it", [](CodeplugModel& m) { m.channel(12).setRxFreq(145000000); },
+         {"channel 12 RxFreq", FreqToText(Sample().channel(12).RxFreq()), "145.00000"}},
+        {"a frequency its text cannot tell apart, by its numbers",
+         [](CodeplugModel& m) { m.channel(12).setRxFreq(Sample().channel(12).RxFreq() + 1000000000); },
+         {"channel 12 RxFreq", QString::number(Sample().channel(12).RxFreq()),
+          QString::number(Sample().channel(12).RxFreq() + 1000000000)}},
+        {"a channel's tone code, with the tone type of each side",
+         [](CodeplugModel& m) { m.channel(2).setRxTone(Sample().channel(2).RxToneCode() + 10, Sample().channel(2).RxToneType()); },
+         {"channel 2 RxToneCode", ToneToText(Sample().channel(2).RxToneCode(), Sample().channel(2).RxToneType()),
+          ToneToText(Sample().channel(2).RxToneCode() + 10, Sample().channel(2).RxToneType())}},
+        {"a frequency-mode offset", [](CodeplugModel& m) { m.set(cp::Fr_Offset_A, 600000); },
+         {"Fr_Offset_A", OffsetToText(static_cast<uint32_t>(Sample().get(cp::Fr_Offset_A))), "0.60000"}},
         {"a channel's name", [](CodeplugModel& m) { m.channel(3).setChName(ToGbk(QStringLiteral("中继"))); },
          {"channel 3 ChName", "\"CH-003\"", "\"\\xd6\\xd0\\xbc\\xcc\""}},
         {"a channel left out", [](CodeplugModel& m) { m.SetChannelUsed(40, false); }, {"ChannelUsedMap channel 40", "1", "0"}},
