@@ -453,10 +453,11 @@ int Command::importCsv(const QString& from, const QString& to)
     if (!result.ok()) {
         for (const CsvError& error : result.errors)
             io_.err << QDir::toNativeSeparators(from) << ": " << DescribeCsvError(error) << '\n';
+        if (result.unlistedErrors > 0)
+            io_.err << QDir::toNativeSeparators(from) << ": " << result.unlistedErrors << " more error(s) not listed\n";
         throw Failure{cli_exit::Failed, QStringLiteral("nothing imported: %1 has %2 error(s), the first on line %3")
-                                            .arg(QDir::toNativeSeparators(from))
-                                            .arg(result.errors.size())
-                                            .arg(result.errors.front().line)};
+                                            .arg(QDir::toNativeSeparators(from), QString::number(result.errorCount()),
+                                                 QString::number(result.errors.front().line))};
     }
     saveCodeplug(to, program_.model);
     io_.out << "imported " << result.channels << " channel(s) into " << QDir::toNativeSeparators(to) << '\n';
