@@ -12,6 +12,11 @@
 
 int main(int argc, char** argv)
 {
+    // The arguments as the system passed them: a file name need not be valid
+    // text, and QCoreApplication::arguments() would change its stray bytes.
+    QList<QByteArray> arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
     QCoreApplication app(argc, argv);
     // The same name as the program, so the tool finds its configuration and
     // keeps its backups where the program does.
@@ -28,5 +33,5 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     lt::CommandLineIo io{out, err, isatty(fileno(stderr)) != 0};
-    return lt::RunCommandLine(QCoreApplication::arguments(), host, io);
+    return lt::RunCommandLine(arguments, host, io);
 }

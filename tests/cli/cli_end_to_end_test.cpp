@@ -1,3 +1,5 @@
+#include "cli_rig.h"
+
 #include "cli/CommandLine.h"
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/CodeplugModel.h"
@@ -37,6 +39,7 @@ protected:
 
     void TearDown() override
     {
+        test::RemoveNamesThatAreNoText(dir_.path());
         if (emulator_.state() != QProcess::NotRunning) {
             emulator_.terminate();
             if (!emulator_.waitForFinished(kStartMs))
@@ -50,7 +53,13 @@ protected:
         QString err;
     };
 
-    Result cli(const QStringList& arguments)
+    Result cli(const QStringList& arguments) { return start(QStringLiteral(LT_CLI_PATH), arguments); }
+
+    // lt4402-cli started by a shell script, which can hand it arguments that
+    // are no valid text: "$0" is the tool, "$1" the device.
+    Result shell(const QString& script) { return start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script, QStringLiteral(LT_CLI_PATH), device_}); }
+
+    Result start(const QString& program, const QStringList& arguments)
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -58,7 +67,7 @@ protected:
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral("config")));
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(dir_.path());
-        process.start(QStringLiteral(LT_CLI_PATH), arguments);
+        process.start(program, arguments);
         if (!process.waitForFinished(kRunMs)) {
             process.kill();
             process.waitForFinished(kStartMs);
@@ -104,6 +113,25 @@ TEST_F(CliEndToEnd, ReadsVerifiesWritesAndFailsWithoutARadio)
     const Result gone = cli({QStringLiteral("--device"), device_, QStringLiteral("read"), path(QStringLiteral("none.kvf"))});
     EXPECT_EQ(gone.status, cli_exit::NoRadio);
     EXPECT_EQ(gone.err.trimmed(), QStringLiteral("lt4402-cli: read: no radio found"));
+}
+
+// The tool takes its arguments as the system's bytes: a name that is not
+// valid UTF-8 is the name of the file written and read, not one with U+FFFD
+// in place of the stray byte.
+TEST_F(CliEndToEnd, ANameThatIsNoValidTextNamesTheFileUsed)
+{
+    const Result read = shell(QStringLiteral("exec \"$0\" --device \"$1\" read \"$(printf 'out\\377.kvf')\""));
+    ASSERT_EQ(read.status, cli_exit::Success) << read.err.toStdString();
+    const QList<QByteArray> written = test::NamesAsBytes(dir_.path());
+    EXPECT_TRUE(written.contains("out\xFF.kvf"));
+    EXPECT_FALSE(written.contains("out\xEF\xBF\xBD.kvf"));
+
+    const Result exported = shell(QStringLiteral("exec \"$0\" export-csv \"$(printf 'out\\377.kvf')\" \"$(printf 'list\\376.csv')\""));
+    EXPECT_EQ(exported.status, cli_exit::Success) << exported.err.toStdString();
+    EXPECT_TRUE(exported.out.contains(QStringLiteral("exported 240 channel(s)")));
+    const QList<QByteArray> names = test::NamesAsBytes(dir_.path());
+    EXPECT_TRUE(names.contains("list\xFE.csv"));
+    EXPECT_FALSE(names.contains("list\xEF\xBF\xBD.csv"));
 }
 
 } // namespace
