@@ -12,20 +12,6 @@
 
 #include <algorithm>
 
-namespace {
-
-lt::ProgrammingTime FixedTime()
-{
-    return lt::ProgrammingTime{2024, 5, 6, 7, 8};
-}
-
-void FixedRandom(std::span<uint8_t> out)
-{
-    std::fill(out.begin(), out.end(), uint8_t{0x5A});
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace lt;
@@ -57,12 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // radio holds, goes out as its two low bits.)
     CodeplugModel packed = model;
     RadioImage image;
-    GetDataForWrite(packed, image, FixedTime, FixedRandom);
+    GetDataForWrite(packed, image, fuzz::FixedTime, fuzz::FixedBytes);
     CodeplugModel radio = packed;
     SetDataToSoftware(image, radio);
     CodeplugModel repacked = radio;
     RadioImage again;
-    GetDataForWrite(repacked, again, FixedTime, FixedRandom);
+    GetDataForWrite(repacked, again, fuzz::FixedTime, fuzz::FixedBytes);
     LT_FUZZ_CHECK(again.bytes == image.bytes);
     CodeplugModel reread = repacked;
     SetDataToSoftware(again, reread);

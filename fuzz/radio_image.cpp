@@ -16,16 +16,6 @@ namespace {
 
 constexpr std::size_t kLongestStretch = 64;
 
-lt::ProgrammingTime FixedTime()
-{
-    return lt::ProgrammingTime{2024, 5, 6, 7, 8};
-}
-
-void FixedRandom(std::span<uint8_t> out)
-{
-    std::fill(out.begin(), out.end(), uint8_t{0xA5});
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -53,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Written back and read again, the codeplug stays as it was read.
     CodeplugModel written = read;
     RadioImage again;
-    GetDataForWrite(written, again, FixedTime, FixedRandom);
+    GetDataForWrite(written, again, fuzz::FixedTime, fuzz::FixedBytes);
     CodeplugModel reread = written;
     SetDataToSoftware(again, reread);
     LT_FUZZ_CHECK(std::ranges::equal(reread.block(), written.block()));

@@ -56,16 +56,7 @@ constexpr std::array<Run, 11> kRuns{{
 
 enum class Fate { Delivered, Dropped, Corrupted, Cut, Doubled, Delayed, Replaced, DialogClosed, kCount };
 
-ProgrammingTime FixedTime()
-{
-    return ProgrammingTime{2024, 5, 6, 7, 8};
-}
 
-void FixedRandom(std::span<uint8_t> out)
-{
-    for (std::size_t i = 0; i < out.size(); ++i)
-        out[i] = static_cast<uint8_t>(0x3C + 11 * i);
-}
 
 // A small codeplug: a few channels and settings away from File/New.
 CodeplugModel SmallCodeplug()
@@ -217,7 +208,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         CodeplugModel radio = small;
         RadioImage image;
-        GetDataForWrite(radio, image, FixedTime, FixedRandom);
+        GetDataForWrite(radio, image, fuzz::FixedTime, fuzz::FixedBytes);
         std::copy(image.bytes.begin(), image.bytes.end(), emulator.memory.begin());
     }
     FuzzedRadio backend(emulator, clock, input);
@@ -234,12 +225,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // here, so that a failed write is seen to change nothing.
     {
         RadioImage ignored;
-        GetDataForWrite(program.model, ignored, FixedTime, FixedRandom);
+        GetDataForWrite(program.model, ignored, fuzz::FixedTime, fuzz::FixedBytes);
     }
     auto source = std::make_shared<DownloadSource>();
     source->path = downloadFile;
     RegisterCodeplugOperations(env.operations, program);
-    RegisterServiceOperations(env.operations, program, FixedRandom);
+    RegisterServiceOperations(env.operations, program, fuzz::FixedBytes);
     RegisterDownloadOperations(env.operations, source);
     if (run.operation == op::DataDownload || run.operation == op::FirmwareUpdate)
         LT_FUZZ_CHECK(source->open());
