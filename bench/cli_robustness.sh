@@ -127,7 +127,7 @@ operations=(read write verify calibration-read calibration-write customer-id-wri
 # blocks), then writes; every run but the status readout starts with the
 # link reply and two password block reads. The status readout is no block:
 # the faults counted in blocks never strike it.
-declare -A block=([read]=60 [write]=330 [verify]=60 [calibration-read]=12 [calibration-write]=12 [customer-id-write]=3 [status]=0)
+declare -A block=([read]=60 [write]=330 [verify]=60 [calibration-read]=12 [calibration-write]=12 [customer-id-write]=2 [status]=0)
 declare -A reply=([read]=60 [write]=330 [verify]=60 [calibration-read]=12 [calibration-write]=12 [customer-id-write]=3 [status]=1)
 # Kill and freeze strike a moment after the run's first progress line; the
 # replies come late enough that even a short run is still under way then.

@@ -5,8 +5,8 @@ cmake_minimum_required(VERSION 3.25)
 # what libFuzzer adds never lands among the committed seeds. The run is the
 # same every time (fixed seed, RUNS inputs), unless LT_FUZZ_SECONDS is set in
 # the environment: then it runs that long from a random seed. An input that
-# crashes or breaks a property is kept in WORK/crashes/.
-file(REMOVE_RECURSE ${WORK}/corpus)
+# crashes or breaks a property is kept in WORK/crashes/ until the next run.
+file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/corpus ${WORK}/crashes)
 # Inputs of any length up to MAX_LEN from the start: the slow targets would
 # otherwise spend a short run on inputs of a few bytes.

@@ -56,8 +56,6 @@ constexpr std::array<Run, 11> kRuns{{
 
 enum class Fate { Delivered, Dropped, Corrupted, Cut, Doubled, Delayed, Replaced, DialogClosed, kCount };
 
-
-
 // A small codeplug: a few channels and settings away from File/New.
 CodeplugModel SmallCodeplug()
 {
