@@ -1,7 +1,5 @@
 #pragma once
 
-#include "codeplug/CodeplugModel.h"
-
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QFile>
@@ -50,19 +48,6 @@ inline QString FileHolding(std::span<const uint8_t> bytes, const QString& name =
         || file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
         Broken("the input can be written to a file", __FILE__, __LINE__);
     return path;
-}
-
-// The clock and the random bytes of the packing, fixed, so that packing the
-// same codeplug twice gives the same bytes.
-inline ProgrammingTime FixedTime()
-{
-    return ProgrammingTime{2024, 5, 6, 7, 8};
-}
-
-inline void FixedBytes(std::span<uint8_t> out)
-{
-    for (std::size_t i = 0; i < out.size(); ++i)
-        out[i] = static_cast<uint8_t>(0x3C + 11 * i);
 }
 
 inline QByteArray Bytes(std::span<const uint8_t> bytes)

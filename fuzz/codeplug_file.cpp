@@ -3,6 +3,7 @@
 // a write read back as from a radio.
 
 #include "FuzzSupport.h"
+#include "support/EngineRig.h"
 
 #include "codeplug/ChannelCsv.h"
 #include "codeplug/CodeplugDump.h"
@@ -43,12 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // radio holds, goes out as its two low bits.)
     CodeplugModel packed = model;
     RadioImage image;
-    GetDataForWrite(packed, image, fuzz::FixedTime, fuzz::FixedBytes);
+    GetDataForWrite(packed, image, test::FixedTime, test::FixedRandom);
     CodeplugModel radio = packed;
     SetDataToSoftware(image, radio);
     CodeplugModel repacked = radio;
     RadioImage again;
-    GetDataForWrite(repacked, again, fuzz::FixedTime, fuzz::FixedBytes);
+    GetDataForWrite(repacked, again, test::FixedTime, test::FixedRandom);
     LT_FUZZ_CHECK(again.bytes == image.bytes);
     CodeplugModel reread = repacked;
     SetDataToSoftware(again, reread);

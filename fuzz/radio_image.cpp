@@ -3,6 +3,7 @@
 // codeplug, packed for a write and read back.
 
 #include "FuzzSupport.h"
+#include "support/EngineRig.h"
 
 #include "codeplug/CodeplugModel.h"
 #include "codeplug/RadioImagePacking.h"
@@ -43,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Written back and read again, the codeplug stays as it was read.
     CodeplugModel written = read;
     RadioImage again;
-    GetDataForWrite(written, again, fuzz::FixedTime, fuzz::FixedBytes);
+    GetDataForWrite(written, again, test::FixedTime, test::FixedRandom);
     CodeplugModel reread = written;
     SetDataToSoftware(again, reread);
     LT_FUZZ_CHECK(std::ranges::equal(reread.block(), written.block()));

@@ -3,6 +3,7 @@
 // replace, or at whose reply the user closes the transfer dialog.
 
 #include "FuzzSupport.h"
+#include "support/EngineRig.h"
 
 #include "codeplug/CodeplugDiff.h"
 #include "codeplug/RadioImagePacking.h"
@@ -166,16 +167,14 @@ private:
 // Everything of the program a run could change.
 struct Records {
     explicit Records(const Program& program)
-        : codeplug(program.model.block().begin(), program.model.block().end())
-        , bands(program.model.bands)
+        : codeplug(program.model)
         , calibration(program.calibration)
         , customerId(program.customerId)
     {
     }
     bool operator==(const Records&) const = default;
 
-    std::vector<uint8_t> codeplug;
-    BandLimits bands;
+    test::ModelSnapshot codeplug;
     CalibrationData calibration;
     uint8_t customerId;
 };
@@ -206,7 +205,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         CodeplugModel radio = small;
         RadioImage image;
-        GetDataForWrite(radio, image, fuzz::FixedTime, fuzz::FixedBytes);
+        GetDataForWrite(radio, image, test::FixedTime, test::FixedRandom);
         std::copy(image.bytes.begin(), image.bytes.end(), emulator.memory.begin());
     }
     FuzzedRadio backend(emulator, clock, input);
@@ -223,12 +222,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // here, so that a failed write is seen to change nothing.
     {
         RadioImage ignored;
-        GetDataForWrite(program.model, ignored, fuzz::FixedTime, fuzz::FixedBytes);
+        GetDataForWrite(program.model, ignored, test::FixedTime, test::FixedRandom);
     }
     auto source = std::make_shared<DownloadSource>();
     source->path = downloadFile;
     RegisterCodeplugOperations(env.operations, program);
-    RegisterServiceOperations(env.operations, program, fuzz::FixedBytes);
+    RegisterServiceOperations(env.operations, program, test::FixedRandom);
     RegisterDownloadOperations(env.operations, source);
     if (run.operation == op::DataDownload || run.operation == op::FirmwareUpdate)
         LT_FUZZ_CHECK(source->open());
