@@ -59,7 +59,8 @@ NamedFile::Contents NamedFile::read(qint64 maxSize) const
     Contents contents;
     struct stat info {};
     if (::stat(name_.constData(), &info) != 0) {
-        contents.error = QStringLiteral("cannot open %1: %2").arg(shown(), qt_error_string(errno));
+        const int reason = errno;
+        contents.error = QStringLiteral("cannot open %1: %2").arg(shown(), qt_error_string(reason));
         return contents;
     }
     if (!S_ISREG(info.st_mode)) {
@@ -70,7 +71,8 @@ NamedFile::Contents NamedFile::read(qint64 maxSize) const
     // the look above; what was opened is looked at once more.
     const int fd = ::open(name_.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        contents.error = QStringLiteral("cannot open %1: %2").arg(shown(), qt_error_string(errno));
+        const int reason = errno;
+        contents.error = QStringLiteral("cannot open %1: %2").arg(shown(), qt_error_string(reason));
         return contents;
     }
     QFile file;
