@@ -42,7 +42,7 @@ bool ImportCsvClick(Program& program, QWidget* owner)
         QStringList lines;
         for (const CsvError& error : result.errors)
             lines << csvErrorLine(error);
-        ShowUserWarning(owner, AddedText(Added::NothingImported) + QLatin1Char('\n') + MessageLines(lines, kMaxMessageLines));
+        ShowUserWarning(owner, AddedText(Added::NothingImported) + QLatin1Char('\n') + MessageLines(lines, kMaxMessageLines, result.unlistedErrors));
         return false;
     }
     return true;

@@ -1,14 +1,12 @@
 #include "cli/CommandLine.h"
 
 #include "cli/DealerVerbs.h"
-
-#include "calibration/CalibrationFile.h"
+#include "cli/NamedFile.h"
 #include "cli/RowVerbs.h"
 #include "codeplug/Backups.h"
 #include "codeplug/ChannelCsv.h"
 #include "codeplug/CodeplugDiff.h"
 #include "codeplug/CodeplugDump.h"
-#include "codeplug/CodeplugFile.h"
 #include "hid/HidBackendFactory.h"
 #include "hid/HidLink.h"
 #include "hid/VirtualHidBackend.h"
@@ -25,7 +23,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
@@ -39,6 +36,9 @@ constexpr int kBarWidth = 40;
 // Without a terminal a line per quarter is enough to show the run is alive.
 constexpr int kPlainProgressStep = 25;
 constexpr int kMaxCustomerId = 255;
+// No channel list comes near this (240 full rows take about 25 KB); a larger
+// file is no channel list and is not read.
+constexpr qint64 kMaxCsvBytes = 1024 * 1024;
 
 // A failure that ends the command: its exit status and one line of reason.
 struct Failure {
@@ -99,10 +99,11 @@ public:
         program_.model.SetCodeplugDefaults();
     }
 
-    int run(const QString& verb, const QStringList& args);
+    // args: the verb's arguments as the system passed them.
+    int run(const QString& verb, const QList<QByteArray>& args);
 
 private:
-    void needArgs(const QStringList& args, int count, const QString& usage) const
+    void needArgs(const QList<QByteArray>& args, int count, const QString& usage) const
     {
         if (args.size() != count)
             throw Failure{cli_exit::Usage, QStringLiteral("usage: lt4402-cli [OPTIONS] %1").arg(usage)};
@@ -193,25 +194,31 @@ private:
         io_.out << "backup: " << QDir::toNativeSeparators(path) << '\n';
     }
 
-    // Only a whole codeplug file is taken: the rest of a short file would be
-    // made up from File/New, and a script must not send that to a radio.
-    void loadCodeplug(const QString& path, CodeplugModel& model) const
+    // Codeplug and calibration files are taken only whole: the rest of a short
+    // file would be made up from defaults, and a script must not send that to
+    // a radio; a longer file is something else.
+    static QByteArray readWhole(const NamedFile& file, qint64 size, const QString& kind)
     {
-        const QFileInfo info(path);
-        if (!info.isFile() || !LoadCodeplugFile(path, model))
-            throw Failure{cli_exit::Failed, QStringLiteral("cannot open %1").arg(QDir::toNativeSeparators(path))};
-        if (info.size() != static_cast<qint64>(cp::kBlockSize))
-            throw Failure{cli_exit::Failed, QStringLiteral("%1 is not a codeplug file: it has %2 bytes, a codeplug file %3")
-                                                .arg(QDir::toNativeSeparators(path))
-                                                .arg(info.size())
-                                                .arg(cp::kBlockSize)};
+        const NamedFile::Contents contents = file.read(size);
+        if (!contents.error.isEmpty())
+            throw Failure{cli_exit::Failed, contents.error};
+        if (contents.size != size)
+            throw Failure{cli_exit::Failed, QStringLiteral("%1 is not a %2 file: it has %3 bytes, a %2 file %4")
+                                                .arg(file.shown(), kind, QString::number(contents.size), QString::number(size))};
+        return contents.bytes;
     }
 
-    void saveCodeplug(const QString& path, const CodeplugModel& model) const
+    static void loadCodeplug(const NamedFile& file, CodeplugModel& model)
     {
-        const QString error = SaveCodeplugFile(path, model);
+        const QByteArray bytes = readWhole(file, cp::kBlockSize, QStringLiteral("codeplug"));
+        std::copy(bytes.cbegin(), bytes.cend(), model.block().begin());
+    }
+
+    static void save(const NamedFile& file, std::span<const uint8_t> bytes)
+    {
+        const QString error = file.write(QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
         if (!error.isEmpty())
-            throw Failure{cli_exit::Failed, QStringLiteral("cannot save %1: %2").arg(QDir::toNativeSeparators(path), error)};
+            throw Failure{cli_exit::Failed, QStringLiteral("cannot save %1: %2").arg(file.shown(), error)};
     }
 
     // Prints the differences; Differs when there are any.
@@ -234,20 +241,20 @@ private:
     }
 
     int detect();
-    int read(const QString& path);
-    int write(const QString& path);
-    int verify(const QString& path);
-    int calibration(const QStringList& args);
-    int customerId(const QStringList& args);
+    int read(const NamedFile& file);
+    int write(const NamedFile& file);
+    int verify(const NamedFile& file);
+    int calibration(const QList<QByteArray>& args);
+    int customerId(const QList<QByteArray>& args);
     int status();
-    int dump(const QString& path);
-    int exportCsv(const QString& from, const QString& to);
-    int importCsv(const QString& from, const QString& to);
-    int rowVerb(const QString& verb, const QStringList& args);
+    int dump(const NamedFile& file);
+    int exportCsv(const NamedFile& from, const NamedFile& to);
+    int importCsv(const NamedFile& from, const NamedFile& to);
+    int rowVerb(const QString& verb, const QList<QByteArray>& args);
 
-    int writeAll(const QString& path);
-    int diff(const QString& a, const QString& b);
-    int exportPdf(const QString& from, const QString& to);
+    int writeAll(const NamedFile& file);
+    int diff(const NamedFile& a, const NamedFile& b);
+    int exportPdf(const NamedFile& from, const NamedFile& to);
 
     const Options& options_;
     CommandLineHost& host_;
@@ -260,7 +267,7 @@ private:
     std::unique_ptr<TransferEnvironment> env_;
 };
 
-int Command::run(const QString& verb, const QStringList& args)
+int Command::run(const QString& verb, const QList<QByteArray>& args)
 {
     if (verb == QLatin1String("detect")) {
         needArgs(args, 0, QStringLiteral("detect"));
@@ -268,26 +275,27 @@ int Command::run(const QString& verb, const QStringList& args)
     }
     if (verb == QLatin1String("write") && !args.isEmpty() && args[0] == QLatin1String("--all")) {
         needArgs(args, 2, QStringLiteral("write --all FILE.kvf"));
-        return writeAll(args[1]);
+        return writeAll(NamedFile(args[1]));
     }
     if (verb == QLatin1String("diff")) {
         needArgs(args, 2, QStringLiteral("diff A.kvf B.kvf"));
-        return diff(args[0], args[1]);
+        return diff(NamedFile(args[0]), NamedFile(args[1]));
     }
     if (verb == QLatin1String("export-pdf")) {
         needArgs(args, 2, QStringLiteral("export-pdf FILE.kvf OUT.pdf"));
-        return exportPdf(args[0], args[1]);
+        return exportPdf(NamedFile(args[0]), NamedFile(args[1]));
     }
     if (verb == QLatin1String("read") || verb == QLatin1String("write") || verb == QLatin1String("verify")
         || verb == QLatin1String("dump")) {
         needArgs(args, 1, verb + QStringLiteral(" FILE.kvf"));
+        const NamedFile file(args[0]);
         if (verb == QLatin1String("read"))
-            return read(args[0]);
+            return read(file);
         if (verb == QLatin1String("write"))
-            return write(args[0]);
+            return write(file);
         if (verb == QLatin1String("verify"))
-            return verify(args[0]);
-        return dump(args[0]);
+            return verify(file);
+        return dump(file);
     }
     if (verb == QLatin1String("calibration"))
         return calibration(args);
@@ -299,11 +307,11 @@ int Command::run(const QString& verb, const QStringList& args)
     }
     if (verb == QLatin1String("export-csv")) {
         needArgs(args, 2, QStringLiteral("export-csv FILE.kvf OUT.csv"));
-        return exportCsv(args[0], args[1]);
+        return exportCsv(NamedFile(args[0]), NamedFile(args[1]));
     }
     if (verb == QLatin1String("import-csv")) {
         needArgs(args, 2, QStringLiteral("import-csv IN.csv FILE.kvf"));
-        return importCsv(args[0], args[1]);
+        return importCsv(NamedFile(args[0]), NamedFile(args[1]));
     }
     if (IsRowVerb(verb))
         return rowVerb(verb, args);
@@ -338,35 +346,35 @@ int Command::detect()
     return cli_exit::Success;
 }
 
-int Command::read(const QString& path)
+int Command::read(const NamedFile& file)
 {
     applyPasswords(program_.model);
     transfer(program_, nullptr, op::Codeplug, kDirectionRead, QStringLiteral("read"));
-    saveCodeplug(path, program_.model);
-    io_.out << "read " << program_.model.UsedChannelCount() << " channel(s) into " << QDir::toNativeSeparators(path) << '\n';
+    save(file, program_.model.block());
+    io_.out << "read " << program_.model.UsedChannelCount() << " channel(s) into " << file.shown() << '\n';
     keepBackup(ModelFromRadio(program_.image), false);
     return cli_exit::Success;
 }
 
-int Command::write(const QString& path)
+int Command::write(const NamedFile& file)
 {
-    loadCodeplug(path, program_.model);
+    loadCodeplug(file, program_.model);
     applyPasswords(program_.model);
     if (options_.backup) {
         const std::unique_ptr<Program> before = readRadio(program_.model, QStringLiteral("backup read"));
         keepBackup(ModelFromRadio(before->image), true);
     }
     transfer(program_, nullptr, op::Codeplug, kDirectionWrite, QStringLiteral("write"));
-    io_.out << "wrote " << program_.model.UsedChannelCount() << " channel(s) from " << QDir::toNativeSeparators(path) << '\n';
+    io_.out << "wrote " << program_.model.UsedChannelCount() << " channel(s) from " << file.shown() << '\n';
     if (!options_.verify)
         return cli_exit::Success;
     const std::unique_ptr<Program> after = readRadio(program_.model, QStringLiteral("verify read"));
     return report(CompareRadioImages(program_.image, after->image));
 }
 
-int Command::writeAll(const QString& path)
+int Command::writeAll(const NamedFile& file)
 {
-    loadCodeplug(path, program_.model);
+    loadCodeplug(file, program_.model);
     QString error;
     std::unique_ptr<HidBackend> backend = host_.makeBackend(options_.device, &error);
     if (!backend)
@@ -384,7 +392,7 @@ int Command::writeAll(const QString& path)
         io_.err << radio << ":\n";
         CommandLineIo radioIo{io_.err, io_.err, io_.terminal};
         try {
-            Command(one, host_, radioIo).write(path);
+            Command(one, host_, radioIo).write(file);
             return RadioOutcome{};
         } catch (const Failure& failure) {
             return RadioOutcome{failure.status, failure.reason};
@@ -392,72 +400,65 @@ int Command::writeAll(const QString& path)
     }, io_.out);
 }
 
-int Command::diff(const QString& a, const QString& b)
+int Command::diff(const NamedFile& a, const NamedFile& b)
 {
     CodeplugModel second = program_.model;
     loadCodeplug(a, program_.model);
     loadCodeplug(b, second);
     const std::vector<FieldDifference> differences = CompareCodeplugs(program_.model, second);
-    PrintFileDifferences(differences, a, b, options_.json, io_.out);
+    PrintFileDifferences(differences, a.shown(), b.shown(), options_.json, io_.out);
     if (differences.empty())
         return cli_exit::Success;
     throw Failure{cli_exit::Differs, QStringLiteral("the codeplug files differ in %1 field(s)").arg(differences.size())};
 }
 
-int Command::exportPdf(const QString& from, const QString& to)
+int Command::exportPdf(const NamedFile& from, const NamedFile& to)
 {
     loadCodeplug(from, program_.model);
-    QString error;
-    const int pages = ExportCodeplugPdf(program_.model, from, language_, to, &error);
+    int pages = 0;
+    const QByteArray document = CodeplugPdf(program_.model, from.shown(), language_, &pages);
     if (pages == 0)
-        throw Failure{cli_exit::Failed, QStringLiteral("cannot save %1: %2").arg(QDir::toNativeSeparators(to), error)};
-    io_.out << "exported " << program_.model.UsedChannelCount() << " channel(s) on " << pages << " page(s) to "
-            << QDir::toNativeSeparators(to) << '\n';
+        throw Failure{cli_exit::Failed, QStringLiteral("cannot save %1: the document could not be laid out").arg(to.shown())};
+    const QString error = to.write(document);
+    if (!error.isEmpty())
+        throw Failure{cli_exit::Failed, QStringLiteral("cannot save %1: %2").arg(to.shown(), error)};
+    io_.out << "exported " << program_.model.UsedChannelCount() << " channel(s) on " << pages << " page(s) to " << to.shown() << '\n';
     return cli_exit::Success;
 }
 
-int Command::verify(const QString& path)
+int Command::verify(const NamedFile& file)
 {
-    loadCodeplug(path, program_.model);
+    loadCodeplug(file, program_.model);
     applyPasswords(program_.model);
     const std::unique_ptr<Program> radio = readRadio(program_.model, QStringLiteral("verify read"));
     return report(CompareRadioImages(ImageToWrite(program_.model), radio->image));
 }
 
-int Command::calibration(const QStringList& args)
+int Command::calibration(const QList<QByteArray>& args)
 {
     needArgs(args, 2, QStringLiteral("calibration read|write FILE.kvfa"));
     applyPasswords(program_.model);
-    const QString& path = args[1];
-    if (args[0] == QLatin1String("read")) {
+    const NamedFile file(args[1]);
+    if (args[0] == "read") {
         transfer(program_, nullptr, op::Calibration, kDirectionRead, QStringLiteral("calibration"));
-        const QString error = SaveCalibrationFile(path, program_.calibration);
-        if (!error.isEmpty())
-            throw Failure{cli_exit::Failed, QStringLiteral("cannot save %1: %2").arg(QDir::toNativeSeparators(path), error)};
-        io_.out << "read the calibration into " << QDir::toNativeSeparators(path) << '\n';
+        save(file, program_.calibration.bytes());
+        io_.out << "read the calibration into " << file.shown() << '\n';
         return cli_exit::Success;
     }
-    if (args[0] != QLatin1String("write"))
+    if (args[0] != "write")
         throw Failure{cli_exit::Usage, QStringLiteral("usage: lt4402-cli [OPTIONS] calibration read|write FILE.kvfa")};
-    qint64 size = 0;
-    switch (LoadCalibrationFile(path, program_.calibration, &size)) {
-    case CalibrationLoad::Loaded:
-        break;
-    case CalibrationLoad::Unreadable:
-        throw Failure{cli_exit::Failed, QStringLiteral("cannot open %1").arg(QDir::toNativeSeparators(path))};
-    case CalibrationLoad::TooShort:
-        throw Failure{cli_exit::Failed, ShortCalibrationFileMessage(path, size)};
-    }
+    const QByteArray bytes = readWhole(file, cal::kStoredSize, QStringLiteral("calibration"));
+    std::copy(bytes.cbegin(), bytes.cend(), program_.calibration.bytes().begin());
     transfer(program_, nullptr, op::Calibration, kDirectionWrite, QStringLiteral("calibration"));
-    io_.out << "wrote the calibration from " << QDir::toNativeSeparators(path) << '\n';
+    io_.out << "wrote the calibration from " << file.shown() << '\n';
     return cli_exit::Success;
 }
 
-int Command::customerId(const QStringList& args)
+int Command::customerId(const QList<QByteArray>& args)
 {
     const QString usage = QStringLiteral("customer-id read | customer-id write N");
     applyPasswords(program_.model);
-    if (args.size() == 1 && args[0] == QLatin1String("read")) {
+    if (args.size() == 1 && args[0] == "read") {
         transfer(program_, nullptr, op::CustomerId, kDirectionRead, QStringLiteral("customer ID"));
         if (options_.json)
             io_.out << QJsonDocument(QJsonObject{{QStringLiteral("customer_id"), program_.customerId}}).toJson();
@@ -465,7 +466,7 @@ int Command::customerId(const QStringList& args)
             io_.out << program_.customerId << '\n';
         return cli_exit::Success;
     }
-    if (args.size() != 2 || args[0] != QLatin1String("write"))
+    if (args.size() != 2 || args[0] != "write")
         throw Failure{cli_exit::Usage, QStringLiteral("usage: lt4402-cli [OPTIONS] ") + usage};
     bool ok = false;
     const int id = args[1].toInt(&ok);
@@ -499,9 +500,9 @@ int Command::status()
     return cli_exit::Success;
 }
 
-int Command::dump(const QString& path)
+int Command::dump(const NamedFile& file)
 {
-    loadCodeplug(path, program_.model);
+    loadCodeplug(file, program_.model);
     if (options_.json)
         io_.out << QJsonDocument(DumpCodeplugJson(program_.model)).toJson();
     else
@@ -509,52 +510,59 @@ int Command::dump(const QString& path)
     return cli_exit::Success;
 }
 
-int Command::exportCsv(const QString& from, const QString& to)
+int Command::exportCsv(const NamedFile& from, const NamedFile& to)
 {
     loadCodeplug(from, program_.model);
     const CsvExport csv = ExportChannelsCsv(program_.model);
     for (const QString& warning : csv.warnings)
         io_.err << "warning: " << warning << '\n';
-    QSaveFile file(to);
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv.text) != csv.text.size() || !file.commit())
-        throw Failure{cli_exit::Failed, QStringLiteral("cannot save %1: %2").arg(QDir::toNativeSeparators(to), file.errorString())};
-    io_.out << "exported " << program_.model.UsedChannelCount() << " channel(s) to " << QDir::toNativeSeparators(to) << '\n';
+    const QString error = to.write(csv.text);
+    if (!error.isEmpty())
+        throw Failure{cli_exit::Failed, QStringLiteral("cannot save %1: %2").arg(to.shown(), error)};
+    io_.out << "exported " << program_.model.UsedChannelCount() << " channel(s) to " << to.shown() << '\n';
     return cli_exit::Success;
 }
 
-int Command::importCsv(const QString& from, const QString& to)
+int Command::importCsv(const NamedFile& from, const NamedFile& to)
 {
-    QFile file(from);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure{cli_exit::Failed, QStringLiteral("cannot open %1").arg(QDir::toNativeSeparators(from))};
-    if (QFileInfo::exists(to))
+    const NamedFile::Contents csv = from.read(kMaxCsvBytes);
+    if (!csv.error.isEmpty())
+        throw Failure{cli_exit::Failed, csv.error};
+    if (csv.size > kMaxCsvBytes)
+        throw Failure{cli_exit::Failed, QStringLiteral("%1 is no channel list: it has %2 bytes, a channel list at most %3")
+                                            .arg(from.shown(), QString::number(csv.size), QString::number(kMaxCsvBytes))};
+    if (to.exists())
         loadCodeplug(to, program_.model);
-    const CsvImport result = ImportChannelsCsv(file.readAll(), program_.model);
+    const CsvImport result = ImportChannelsCsv(csv.bytes, program_.model);
     if (!result.ok()) {
         for (const CsvError& error : result.errors)
-            io_.err << QDir::toNativeSeparators(from) << ": " << DescribeCsvError(error) << '\n';
+            io_.err << from.shown() << ": " << DescribeCsvError(error) << '\n';
+        if (result.unlistedErrors > 0)
+            io_.err << from.shown() << ": " << result.unlistedErrors << " more error(s) not listed\n";
         throw Failure{cli_exit::Failed, QStringLiteral("nothing imported: %1 has %2 error(s), the first on line %3")
-                                            .arg(QDir::toNativeSeparators(from))
-                                            .arg(result.errors.size())
-                                            .arg(result.errors.front().line)};
+                                            .arg(from.shown(), QString::number(result.errorCount()), QString::number(result.errors.front().line))};
     }
-    saveCodeplug(to, program_.model);
-    io_.out << "imported " << result.channels << " channel(s) into " << QDir::toNativeSeparators(to) << '\n';
+    save(to, program_.model.block());
+    io_.out << "imported " << result.channels << " channel(s) into " << to.shown() << '\n';
     return cli_exit::Success;
 }
 
-int Command::rowVerb(const QString& verb, const QStringList& args)
+int Command::rowVerb(const QString& verb, const QList<QByteArray>& args)
 {
     if (args.isEmpty())
         throw Failure{cli_exit::Usage, QStringLiteral("usage: lt4402-cli [OPTIONS] ") + RowVerbUsage(verb)};
+    QStringList edit;
+    for (const QByteArray& arg : args.mid(1))
+        edit << QFile::decodeName(arg);
     QString error;
-    const std::optional<RowEdit> edit = ParseRowEdit(verb, args.mid(1), &error);
-    if (!edit)
+    const std::optional<RowEdit> rowEdit = ParseRowEdit(verb, edit, &error);
+    if (!rowEdit)
         throw Failure{cli_exit::Usage, error};
-    loadCodeplug(args[0], program_.model);
-    const QString done = ApplyRowEdit(*edit, program_.model);
-    saveCodeplug(args[0], program_.model);
-    io_.out << done << " in " << QDir::toNativeSeparators(args[0]) << '\n';
+    const NamedFile file(args[0]);
+    loadCodeplug(file, program_.model);
+    const QString done = ApplyRowEdit(*rowEdit, program_.model);
+    save(file, program_.model.block());
+    io_.out << done << " in " << file.shown() << '\n';
     return cli_exit::Success;
 }
 
@@ -626,7 +634,7 @@ bool CommandLineDrawsDocument(int argc, const char* const* argv)
     return std::any_of(arguments.begin(), arguments.end(), [](const char* argument) { return std::strcmp(argument, "export-pdf") == 0; });
 }
 
-int RunCommandLine(const QStringList& arguments, CommandLineHost& host, CommandLineIo& io)
+int RunCommandLine(const QList<QByteArray>& arguments, CommandLineHost& host, CommandLineIo& io)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(kDescription));
@@ -645,7 +653,10 @@ int RunCommandLine(const QStringList& arguments, CommandLineHost& host, CommandL
     parser.addOptions({help, device, password, newPassword, writePassword, noBackup, verify, json});
     parser.addPositionalArgument(QStringLiteral("verb"), QStringLiteral("What to do (see above)."), QStringLiteral("VERB [ARGS]"));
 
-    if (!parser.parse(arguments)) {
+    QStringList texts;
+    for (const QByteArray& argument : arguments)
+        texts << QFile::decodeName(argument);
+    if (!parser.parse(texts)) {
         io.err << "lt4402-cli: " << parser.errorText() << '\n';
         return cli_exit::Usage;
     }
@@ -674,10 +685,13 @@ int RunCommandLine(const QStringList& arguments, CommandLineHost& host, CommandL
     options.verify = parser.isSet(verify);
     options.json = parser.isSet(json);
 
+    // Nothing after the verb is read as an option, so the verb and its
+    // arguments are the last ones given, and their bytes the tail of argv.
+    const QList<QByteArray> verbArguments = arguments.mid(arguments.size() - positional.size() + 1);
     const QString verb = positional.takeFirst();
     try {
         Command command(options, host, io);
-        const int status = command.run(verb, positional);
+        const int status = command.run(verb, verbArguments);
         io.out.flush();
         return status;
     } catch (const Failure& failure) {

@@ -3,8 +3,9 @@
 #include "hid/HidBackend.h"
 #include "transfer/HeadlessTransfer.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
 #include <QTextStream>
 
 #include <functional>
@@ -51,8 +52,9 @@ struct CommandLineIo {
 // looked at before the application object exists.
 bool CommandLineDrawsDocument(int argc, const char* const* argv);
 
-// lt4402-cli [OPTIONS] VERB [ARGS]; arguments[0] is the program name.
-int RunCommandLine(const QStringList& arguments, CommandLineHost& host, CommandLineIo& io);
+// lt4402-cli [OPTIONS] VERB [ARGS]; arguments are argv as the system passed
+// them, arguments[0] the program name. File names are used as these bytes.
+int RunCommandLine(const QList<QByteArray>& arguments, CommandLineHost& host, CommandLineIo& io);
 
 // The tool's HID service: the program's devices, with "tcp:HOST:PORT" the
 // virtual device there alone, with "hid:PATH" the one device detect lists

@@ -7,6 +7,7 @@
 #include "printout/PdfExport.h"
 #include "ui/AppLang.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -34,10 +35,13 @@ void PrintFileDifferences(const std::vector<FieldDifference>& differences, const
         out << DescribeDifference(d, first, second) << '\n';
 }
 
-int ExportCodeplugPdf(const CodeplugModel& model, const QString& from, int language, const QString& to, QString* error)
+QByteArray CodeplugPdf(const CodeplugModel& model, const QString& from, int language, int* pages)
 {
     AppLang().SetInterfaceLanguage(language);
-    return ExportPrintoutPdf(BuildPrintout(model, QFileInfo(from).fileName()), to, DefaultPaperSize(), error);
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    *pages = WritePrintoutPdf(BuildPrintout(model, QFileInfo(from).fileName()), document, DefaultPaperSize());
+    return *pages == 0 ? QByteArray() : document.data();
 }
 
 QStringList AttachedRadios(HidBackend& backend, const TransferWait& wait, int waitMs)

@@ -22,9 +22,9 @@ void PrintFileDifferences(const std::vector<FieldDifference>& differences, const
 
 // export-pdf: the codeplug's printout as a PDF on the locale's paper, titled
 // with the file's name, in the interface language (0 English, 1 Simplified
-// Chinese, 2 Traditional Chinese). Returns the number of pages, 0 with error
-// set.
-int ExportCodeplugPdf(const CodeplugModel& model, const QString& from, int language, const QString& to, QString* error);
+// Chinese, 2 Traditional Chinese). Returns the document and sets pages to its
+// number of pages; both empty or 0 when it could not be laid out.
+QByteArray CodeplugPdf(const CodeplugModel& model, const QString& from, int language, int* pages);
 
 // The paths of the attached radios in enumeration order, once the backend has
 // found out which devices are there (waiting at most waitMs for that).

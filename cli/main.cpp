@@ -13,6 +13,11 @@
 
 int main(int argc, char** argv)
 {
+    // The arguments as the system passed them: a file name need not be valid
+    // text, and QCoreApplication::arguments() would change its stray bytes.
+    QList<QByteArray> arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
     // Only a verb that draws a document needs fonts and so the GUI
     // application; it never opens a window, so it needs no display either.
     std::unique_ptr<QCoreApplication> app;
@@ -37,5 +42,5 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     lt::CommandLineIo io{out, err, isatty(fileno(stderr)) != 0};
-    return lt::RunCommandLine(QCoreApplication::arguments(), host, io);
+    return lt::RunCommandLine(arguments, host, io);
 }

@@ -71,6 +71,7 @@ TextPaste PasteChannelText(CodeplugModel& model, int at, const QString& text)
     if (!lines.ok()) {
         result.outcome = TextPaste::BadLines;
         result.errors = std::move(lines.errors);
+        result.unlistedErrors = lines.unlistedErrors;
         return result;
     }
     result.channels = static_cast<int>(lines.channels.size());

@@ -30,7 +30,8 @@ QString ChannelsAsText(const CodeplugModel& model, const std::vector<int>& chann
 struct TextPaste {
     enum Outcome { Pasted, BadLines, NoChannels, PastLastChannel };
     Outcome outcome = NoChannels;
-    std::vector<CsvError> errors; // BadLines: every bad line with its column
+    std::vector<CsvError> errors; // BadLines: the first bad lines with their columns
+    int unlistedErrors = 0;       // BadLines: the bad lines after those
     int channels = 0;             // Pasted: how many; PastLastChannel: how many the text holds
 };
 

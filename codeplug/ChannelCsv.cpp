@@ -26,7 +26,9 @@ constexpr uint32_t kHzPerMhz = 1000000;
 // CTCSS tones in tenths of a hertz that the tone parser of the editors accepts.
 constexpr int kCtcssMin = 300;
 constexpr int kCtcssMax = 2600;
-constexpr int kDcsMaxNumber = 0777;
+constexpr int kDcsDigits = 3;
+// Error messages quote a cell up to this many characters.
+constexpr qsizetype kQuotedCellMax = 40;
 
 struct Tones {
     Tone rx;
@@ -114,64 +116,113 @@ QString csvField(const QString& text, QChar separator)
 
 // --- reading -----------------------------------------------------------------
 
+// Lists the first errors of an import and counts the others.
+void addError(CsvChannels& result, CsvError error)
+{
+    if (result.errors.size() < static_cast<std::size_t>(kMaxListedCsvErrors))
+        result.errors.push_back(std::move(error));
+    else
+        ++result.unlistedErrors;
+}
+
+// A cell as an error message shows it: in quotes, cut after kQuotedCellMax
+// characters (never between the two halves of a character).
+QString quoted(const QString& cell)
+{
+    if (cell.size() <= kQuotedCellMax)
+        return QLatin1Char('\'') + cell + QLatin1Char('\'');
+    qsizetype cut = kQuotedCellMax;
+    if (cell[cut - 1].isHighSurrogate())
+        --cut;
+    return QLatin1Char('\'') + cell.left(cut) + QStringLiteral("...'");
+}
+
 struct Record {
     int line;
     QStringList fields;
 };
 
-// RFC 4180 records: quoted fields may hold separators, doubled quotes and
-// line breaks; each record remembers the line it starts on.
-std::vector<Record> parseCsv(const QString& text, QChar separator)
+// RFC 4180 records: quoted fields may hold separators, doubled quotes and line
+// breaks; each record remembers the line it starts on. A line ends in LF or
+// CR LF (a CR elsewhere outside quotes is dropped). What the RFC does not
+// allow is an error of the line it is on, one per line; after any, the
+// records are not worth reading and none are returned.
+std::vector<Record> parseCsv(const QString& text, QChar separator, CsvChannels& result)
 {
+    enum class State { FieldStart, Unquoted, Quoted, AfterQuote };
     std::vector<Record> records;
     Record current{1, {}};
     QString field;
-    bool quoted = false;
-    bool fieldStarted = false;
+    State state = State::FieldStart;
     int line = 1;
-    const auto endRecord = [&] {
+    int quoteLine = 0;
+    int failedLine = 0;
+    const auto fail = [&](int at, const QString& message) {
+        if (at != failedLine)
+            addError(result, {at, {}, message});
+        failedLine = at;
+    };
+    const auto endField = [&] {
         current.fields << field;
+        field.clear();
+        state = State::FieldStart;
+    };
+    const auto endRecord = [&] {
+        endField();
         const bool blank = current.fields.size() == 1 && current.fields[0].trimmed().isEmpty();
         if (!blank)
             records.push_back(current);
-        field.clear();
-        fieldStarted = false;
         current = Record{line, {}};
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (quoted) {
-            if (c == QLatin1Char('"')) {
-                if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
-                    field += c;
-                    ++i;
-                } else {
-                    quoted = false;
-                }
+        if (c.isNull()) {
+            fail(line, QStringLiteral("a field holds a NUL byte"));
+            continue;
+        }
+        if (c == QLatin1Char('\r') && state != State::Quoted)
+            continue;
+        switch (state) {
+        case State::Quoted:
+            if (c == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                field += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                state = State::AfterQuote;
             } else {
                 if (c == QLatin1Char('\n'))
                     ++line;
                 field += c;
             }
-            continue;
-        }
-        if (c == QLatin1Char('"') && !fieldStarted) {
-            quoted = true;
-            fieldStarted = true;
-        } else if (c == separator) {
-            current.fields << field;
-            field.clear();
-            fieldStarted = false;
-        } else if (c == QLatin1Char('\n')) {
-            ++line;
-            endRecord();
-        } else if (c != QLatin1Char('\r')) {
-            field += c;
-            fieldStarted = true;
+            break;
+        case State::FieldStart:
+        case State::Unquoted:
+        case State::AfterQuote:
+            if (c == separator) {
+                endField();
+            } else if (c == QLatin1Char('\n')) {
+                ++line;
+                endRecord();
+            } else if (state == State::AfterQuote) {
+                fail(line, QStringLiteral("text after the closing quote of a field"));
+            } else if (c == QLatin1Char('"') && state == State::FieldStart) {
+                state = State::Quoted;
+                quoteLine = line;
+            } else if (c == QLatin1Char('"')) {
+                fail(line, QStringLiteral("a quote inside a field that does not start with one"));
+            } else {
+                field += c;
+                state = State::Unquoted;
+            }
+            break;
         }
     }
-    if (fieldStarted || !field.isEmpty() || !current.fields.isEmpty())
+    if (state == State::Quoted)
+        fail(quoteLine, QStringLiteral("the quoted field that starts on this line is never closed"));
+    else if (state != State::FieldStart || !current.fields.isEmpty())
         endRecord();
+    if (!result.ok())
+        records.clear();
     return records;
 }
 
@@ -204,10 +255,10 @@ std::optional<uint32_t> parseMhz(const QString& text)
 
 class RowReader {
 public:
-    RowReader(const std::map<int, int>& columns, const Record& record, std::vector<CsvError>& errors)
+    RowReader(const std::map<int, int>& columns, const Record& record, CsvChannels& result)
         : columns_(columns)
         , record_(record)
-        , errors_(errors)
+        , result_(result)
     {
     }
 
@@ -221,7 +272,7 @@ public:
 
     void fail(Column column, const QString& message)
     {
-        errors_.push_back({record_.line, ChannelCsvColumns()[column], message});
+        addError(result_, {record_.line, ChannelCsvColumns()[column], message});
         failed_ = true;
     }
     bool failed() const { return failed_; }
@@ -236,7 +287,7 @@ public:
         }
         const auto hz = parseMhz(text);
         if (!hz)
-            fail(column, QStringLiteral("'%1' is not a frequency in MHz with at most six decimals").arg(text));
+            fail(column, QStringLiteral("%1 is not a frequency in MHz with at most six decimals").arg(quoted(text)));
         return hz;
     }
 
@@ -247,7 +298,7 @@ public:
         const double hz = text.toDouble(&ok);
         const long tenths = std::lround(hz * 10);
         if (!ok || std::abs(hz * 10 - static_cast<double>(tenths)) > 1e-6 || tenths < kCtcssMin || tenths > kCtcssMax) {
-            fail(column, QStringLiteral("'%1' is not a CTCSS tone from 30.0 to 260.0 Hz in tenths").arg(text));
+            fail(column, QStringLiteral("%1 is not a CTCSS tone from 30.0 to 260.0 Hz in tenths").arg(quoted(text)));
             return std::nullopt;
         }
         return Tone{static_cast<uint16_t>(tenths), kToneCtcss};
@@ -256,14 +307,14 @@ public:
     std::optional<uint16_t> dcsCode()
     {
         const QString text = cell(DtcsCode);
-        bool ok = !text.isEmpty() && text.size() <= 3;
+        bool ok = !text.isEmpty() && text.size() <= kDcsDigits;
         int number = 0;
-        for (const QChar c : text) {
-            ok = ok && c >= QLatin1Char('0') && c <= QLatin1Char('7');
-            number = number * 8 + (c.unicode() - '0');
+        for (qsizetype i = 0; ok && i < text.size(); ++i) {
+            ok = text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('7');
+            number = number * 8 + (text[i].unicode() - '0');
         }
-        if (!ok || number > kDcsMaxNumber) {
-            fail(DtcsCode, QStringLiteral("'%1' is not a DCS code of up to three octal digits").arg(text));
+        if (!ok) {
+            fail(DtcsCode, QStringLiteral("%1 is not a DCS code of up to three octal digits").arg(quoted(text)));
             return std::nullopt;
         }
         return static_cast<uint16_t>(kDcsCodeBase + number);
@@ -283,7 +334,7 @@ public:
             return std::nullopt;
         };
         if (text.size() != 2 || !type(text[0]) || !type(text[1])) {
-            fail(DtcsPolarity, QStringLiteral("'%1' is not one of NN, NR, RN, RR").arg(text));
+            fail(DtcsPolarity, QStringLiteral("%1 is not one of NN, NR, RN, RR").arg(quoted(text)));
             return std::nullopt;
         }
         return std::pair{*type(text[0]), *type(text[1])};
@@ -325,7 +376,7 @@ public:
             const auto rx = side(CTone, pol->second);
             return tx && rx ? std::optional(Tones{*rx, *tx}) : std::nullopt;
         }
-        fail(ToneMode, QStringLiteral("'%1' is not one of \"\", Tone, TSQL, DTCS, Cross").arg(mode));
+        fail(ToneMode, QStringLiteral("%1 is not one of \"\", Tone, TSQL, DTCS, Cross").arg(quoted(mode)));
         return std::nullopt;
     }
 
@@ -337,14 +388,14 @@ public:
             return true;
         if (text == second)
             return false;
-        fail(column, QStringLiteral("'%1' is not %2 or %3").arg(text, first.isEmpty() ? QStringLiteral("empty") : first, second));
+        fail(column, QStringLiteral("%1 is not %2 or %3").arg(quoted(text), first.isEmpty() ? QStringLiteral("empty") : first, second));
         return std::nullopt;
     }
 
 private:
     const std::map<int, int>& columns_;
     const Record& record_;
-    std::vector<CsvError>& errors_;
+    CsvChannels& result_;
     bool failed_ = false;
 };
 
@@ -366,15 +417,15 @@ std::optional<CsvChannel> readRow(RowReader& r, const BandLimits& bands, bool lo
     if (locations) {
         row.location = r.cell(Location).toInt(&ok);
         if (!ok || row.location < 1 || row.location > cp::kChannelCount)
-            r.fail(Location, QStringLiteral("'%1' is not a channel number from 1 to %2").arg(r.cell(Location)).arg(cp::kChannelCount));
+            r.fail(Location, QStringLiteral("%1 is not a channel number from 1 to %2").arg(quoted(r.cell(Location)), QString::number(cp::kChannelCount)));
     }
 
     QStringEncoder toGbk("GBK", QStringConverter::Flag::Stateless);
     row.name = toGbk.encode(r.cell(Name));
     if (toGbk.hasError())
-        r.fail(Name, QStringLiteral("'%1' has characters the radio cannot show").arg(r.cell(Name)));
+        r.fail(Name, QStringLiteral("%1 has characters the radio cannot show").arg(quoted(r.cell(Name))));
     else if (row.name.size() > static_cast<qsizetype>(cp::ch::kNameSize))
-        r.fail(Name, QStringLiteral("'%1' is longer than %2 bytes").arg(r.cell(Name)).arg(cp::ch::kNameSize));
+        r.fail(Name, QStringLiteral("%1 is longer than %2 bytes").arg(quoted(r.cell(Name)), QString::number(cp::ch::kNameSize)));
 
     if (const auto rx = r.frequency(Frequency, true)) {
         row.rx = *rx;
@@ -398,7 +449,7 @@ std::optional<CsvChannel> readRow(RowReader& r, const BandLimits& bands, bool lo
                 row.tx = static_cast<uint32_t>(tx);
         }
     } else {
-        r.fail(Duplex, QStringLiteral("'%1' is not one of \"\", +, -, split, off").arg(duplex));
+        r.fail(Duplex, QStringLiteral("%1 is not one of \"\", +, -, split, off").arg(quoted(duplex)));
     }
 
     if (const auto tones = r.tones()) {
@@ -410,7 +461,7 @@ std::optional<CsvChannel> readRow(RowReader& r, const BandLimits& bands, bool lo
     if (!r.cell(TStep).isEmpty()) {
         r.cell(TStep).toDouble(&ok);
         if (!ok)
-            r.fail(TStep, QStringLiteral("'%1' is not a step in kHz").arg(r.cell(TStep)));
+            r.fail(TStep, QStringLiteral("%1 is not a step in kHz").arg(quoted(r.cell(TStep))));
     }
     if (const auto scan = r.choice(Skip, QString(), QStringLiteral("S")))
         row.scan = *scan;
@@ -484,7 +535,7 @@ CsvExport ExportChannels(const CodeplugModel& model, const std::vector<int>& cha
         std::map<int, int> identity;
         for (int c = 0; c < kColumnCount; ++c)
             identity[c] = c;
-        std::vector<CsvError> ignored;
+        CsvChannels ignored;
         const Record written{0, row};
         RowReader reader(identity, written, ignored);
         const auto back = reader.tones();
@@ -505,13 +556,15 @@ CsvExport ExportChannels(const CodeplugModel& model, const std::vector<int>& cha
 CsvChannels ReadChannelLines(const QString& text, const ChannelLines& layout, const BandLimits& bands)
 {
     CsvChannels result;
-    std::vector<Record> records = parseCsv(text, layout.separator);
+    std::vector<Record> records = parseCsv(text, layout.separator, result);
+    if (!result.ok())
+        return result;
     const QString frequencyColumn = ChannelCsvColumns()[Frequency];
     const bool hasHeader = layout.headerRequired
         || (!records.empty()
             && std::ranges::any_of(records.front().fields, [&](const QString& f) { return f.trimmed() == frequencyColumn; }));
     if (layout.headerRequired && records.empty()) {
-        result.errors.push_back({1, {}, QStringLiteral("the file has no header line")});
+        addError(result, {1, {}, QStringLiteral("the file has no header line")});
         return result;
     }
 
@@ -528,7 +581,7 @@ CsvChannels ReadChannelLines(const QString& text, const ChannelLines& layout, co
             required.insert(required.begin(), Location);
         for (const Column column : required)
             if (!columns.contains(column))
-                result.errors.push_back({header.line, ChannelCsvColumns()[column], QStringLiteral("the header has no such column")});
+                addError(result, {header.line, ChannelCsvColumns()[column], QStringLiteral("the header has no such column")});
         if (!result.ok())
             return result;
         records.erase(records.begin());
@@ -539,14 +592,14 @@ CsvChannels ReadChannelLines(const QString& text, const ChannelLines& layout, co
 
     std::map<int, int> firstLine;
     for (const Record& record : records) {
-        RowReader reader(columns, record, result.errors);
+        RowReader reader(columns, record, result);
         const auto row = readRow(reader, bands, layout.locations);
         if (!row)
             continue;
         if (layout.locations) {
             if (const auto seen = firstLine.find(row->location); seen != firstLine.end()) {
-                result.errors.push_back({record.line, QStringLiteral("Location"),
-                                         QStringLiteral("channel %1 is already on line %2").arg(row->location).arg(seen->second)});
+                addError(result, {record.line, QStringLiteral("Location"),
+                                  QStringLiteral("channel %1 is already on line %2").arg(row->location).arg(seen->second)});
                 continue;
             }
             firstLine[row->location] = record.line;
@@ -581,6 +634,7 @@ CsvImport ImportChannelsCsv(const QByteArray& csv, CodeplugModel& model)
     CsvChannels lines = ReadChannelLines(text, ChannelLines{}, model.bands);
     CsvImport result;
     result.errors = std::move(lines.errors);
+    result.unlistedErrors = lines.unlistedErrors;
     if (!result.ok())
         return result;
 

@@ -36,12 +36,23 @@ struct CsvError {
     QString message;
 };
 
+// An import lists at most this many errors and counts the rest: a file that
+// is wrong on every line says so in a hundred lines, not in a million.
+inline constexpr int kMaxListedCsvErrors = 100;
+
 struct CsvImport {
-    std::vector<CsvError> errors;
+    std::vector<CsvError> errors; // the first kMaxListedCsvErrors, by line
+    int unlistedErrors = 0;       // the errors after those
     int channels = 0;
     bool ok() const { return errors.empty(); }
+    int errorCount() const { return static_cast<int>(errors.size()) + unlistedErrors; }
 };
 
+// Reads RFC 4180 text strictly: a quoted field that is never closed, text
+// after a closing quote, a quote inside an unquoted field and a NUL byte are
+// errors of their line, and then no value is looked at. Error messages quote
+// at most the first 40 characters of a cell.
+//
 // Reads the columns by their header names (unknown columns are ignored) and,
 // only when every line is good, makes the file's channels the model's channel
 // list: channels not in the file are no longer in use. A channel that was in
@@ -81,7 +92,8 @@ struct ChannelLines {
 
 struct CsvChannels {
     std::vector<CsvChannel> channels;
-    std::vector<CsvError> errors;
+    std::vector<CsvError> errors; // the first kMaxListedCsvErrors, by line
+    int unlistedErrors = 0;       // the errors after those
     bool ok() const { return errors.empty(); }
 };
 

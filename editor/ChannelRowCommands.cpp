@@ -39,12 +39,12 @@ void setUpPrompt(QInputDialog& dialog, const char* name, Added title, Added prom
     dialog.setCancelButtonText(MainText(154));
 }
 
-QString errorLines(const std::vector<CsvError>& errors)
+QString errorLines(const std::vector<CsvError>& errors, int unlisted)
 {
     QStringList lines;
     for (const CsvError& error : errors)
         lines << DescribeCsvError(error);
-    return MessageLines(lines, kMaxMessageLines);
+    return MessageLines(lines, kMaxMessageLines, unlisted);
 }
 
 } // namespace
@@ -168,7 +168,7 @@ void ChannelRowCommands::Paste()
             pasted = result.channels;
             break;
         case TextPaste::BadLines:
-            ShowSizedMessage(page_, AddedText(Added::NothingPasted) + QLatin1Char('\n') + errorLines(result.errors));
+            ShowSizedMessage(page_, AddedText(Added::NothingPasted) + QLatin1Char('\n') + errorLines(result.errors, result.unlistedErrors));
             return;
         case TextPaste::NoChannels:
             ShowSizedMessage(page_, AddedText(Added::NoChannelsToPaste));

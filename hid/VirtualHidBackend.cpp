@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cmath>
 #include <cstring>
 
 namespace lt {
@@ -22,7 +23,8 @@ std::optional<uint16_t> jsonNumber(const QJsonObject& object, const char* key, i
     if (!value.isDouble())
         return std::nullopt;
     const double number = value.toDouble();
-    if (number != static_cast<int>(number) || number < min || number > max)
+    // The range first: a double beyond int's range cannot be converted to one.
+    if (number < min || number > max || number != std::trunc(number))
         return std::nullopt;
     return static_cast<uint16_t>(number);
 }

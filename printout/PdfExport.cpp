@@ -20,6 +20,16 @@ QPageSize DefaultPaperSize(const QLocale& locale)
     return QPageSize(locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4);
 }
 
+int WritePrintoutPdf(const Printout& printout, QIODevice& device, const QPageSize& paper)
+{
+    QPdfWriter writer(&device);
+    writer.setTitle(printout.title);
+    writer.setCreator(QStringLiteral("lt4402"));
+    writer.setPageLayout(QPageLayout(paper, QPageLayout::Landscape, QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                                     QPageLayout::Millimeter));
+    return PaintPrintout(printout, writer);
+}
+
 int ExportPrintoutPdf(const Printout& printout, const QString& path, const QPageSize& paper, QString* error)
 {
     QSaveFile file(path);
@@ -27,15 +37,7 @@ int ExportPrintoutPdf(const Printout& printout, const QString& path, const QPage
         *error = file.errorString();
         return 0;
     }
-    int pages = 0;
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(printout.title);
-        writer.setCreator(QStringLiteral("lt4402"));
-        writer.setPageLayout(QPageLayout(paper, QPageLayout::Landscape, QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
-                                         QPageLayout::Millimeter));
-        pages = PaintPrintout(printout, writer);
-    }
+    const int pages = WritePrintoutPdf(printout, file, paper);
     if (pages == 0 || !file.commit()) {
         *error = pages == 0 ? QStringLiteral("the document could not be laid out") : file.errorString();
         return 0;

@@ -2,6 +2,7 @@
 
 #include "ui/AppLang.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <iterator>
@@ -157,11 +158,12 @@ QString AddedText(Added entry)
     return AppLang().Text(AddedTextTable(), static_cast<int>(entry));
 }
 
-QString MessageLines(const QStringList& lines, int maxLines)
+QString MessageLines(const QStringList& lines, int maxLines, int leftOut)
 {
     QString text = lines.mid(0, maxLines).join(QLatin1Char('\n'));
-    if (lines.size() > maxLines)
-        text += QLatin1Char('\n') + AddedText(Added::MoreLines).arg(lines.size() - maxLines);
+    const qsizetype more = std::max<qsizetype>(lines.size() - maxLines, 0) + leftOut;
+    if (more > 0)
+        text += QLatin1Char('\n') + AddedText(Added::MoreLines).arg(more);
     return text;
 }
 

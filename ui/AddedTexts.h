@@ -112,7 +112,8 @@ const TextTable& AddedTextTable();
 // The entry in the current interface language, ready for a widget.
 QString AddedText(Added entry);
 
-// The lines of a list in a message, at most maxLines, then how many more.
-QString MessageLines(const QStringList& lines, int maxLines);
+// The lines of a list in a message, at most maxLines, then how many more
+// (with those the list itself left out).
+QString MessageLines(const QStringList& lines, int maxLines, int leftOut = 0);
 
 } // namespace lt

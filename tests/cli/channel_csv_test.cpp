@@ -9,10 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace lt {
 namespace {
+
+using namespace std::string_literals;
 
 const QByteArray kHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode,TStep,Skip,Power,Comment\r\n";
 
@@ -203,11 +206,93 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"MissingOffset", "4,Bad,145.000000,+,,,,,,,FM,,,High,", "Offset"},
                       BadLine{"Tone", "4,Bad,145.000000,,,Tone,20.0,,,,FM,,,High,", "rToneFreq"},
                       BadLine{"DcsCode", "4,Bad,145.000000,,,DTCS,,,089,NN,FM,,,High,", "DtcsCode"},
+                      BadLine{"LongDcsCode", "4,Bad,145.000000,,,DTCS,,,0123456701234567012345670123456701234567,NN,FM,,,High,", "DtcsCode"},
                       BadLine{"Polarity", "4,Bad,145.000000,,,DTCS,,,023,NX,FM,,,High,", "DtcsPolarity"},
                       BadLine{"Mode", "4,Bad,145.000000,,,,,,,,AM,,,High,", "Mode"},
                       BadLine{"Power", "4,Bad,145.000000,,,,,,,,FM,,,Mid,", "Power"},
                       BadLine{"LongName", "4,ElevenChars,145.000000,,,,,,,,FM,,,High,", "Name"}),
     [](const ::testing::TestParamInfo<BadLine>& info) { return std::string(info.param.name); });
+
+struct MalformedText {
+    const char* name;
+    QByteArray text; // after the header line
+    int line;
+    const char* message;
+};
+
+class ChannelCsvMalformed : public ::testing::TestWithParam<MalformedText> {};
+
+// Text RFC 4180 does not allow is an error of its line, and nothing else is
+// reported or imported.
+TEST_P(ChannelCsvMalformed, IsAnErrorOfItsLine)
+{
+    const MalformedText& c = GetParam();
+    CodeplugModel model = Defaults();
+    const CodeplugModel before = model;
+
+    const CsvImport result = ImportChannelsCsv(kHeader + c.text, model);
+
+    ASSERT_EQ(result.errors.size(), 1u) << (result.ok() ? std::string("no error") : DescribeCsvError(result.errors[0]).toStdString());
+    EXPECT_EQ(result.errors[0].line, c.line);
+    EXPECT_TRUE(result.errors[0].column.isEmpty());
+    EXPECT_TRUE(result.errors[0].message.contains(QLatin1String(c.message))) << result.errors[0].message.toStdString();
+    EXPECT_TRUE(std::equal(model.block().begin(), model.block().end(), before.block().begin()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ChannelCsvMalformed,
+    ::testing::Values(
+        MalformedText{"UnterminatedQuote",
+                      "2,Good,145.500000,,,,,,,,FM,,,High,\r\n3,\"Open,146.500000,,,,,,,,FM,,,High,\r\n"
+                      "4,Good,147.500000,,,,,,,,FM,,,High,\r\n5,Good,147.600000,,,,,,,,FM,,,High,\r\n",
+                      3, "never closed"},
+        MalformedText{"TextAfterClosingQuote", "2,Good,145.500000,,,,,,,,FM,,,High,\r\n3,\"a\"\"b\"x,146.500000,,,,,,,,FM,,,High,\r\n", 3,
+                      "after the closing quote"},
+        MalformedText{"QuoteInsideUnquotedField", "2,a\"b,145.500000,,,,,,,,FM,,,High,\r\n", 2, "quote inside a field"},
+        MalformedText{"NulInName", QByteArray::fromStdString("2,Good,145.500000,,,,,,,,FM,,,High,\r\n3,AB\0CD,146.500000,,,,,,,,FM,,,High,\r\n"s),
+                      3, "NUL"},
+        MalformedText{"NulInQuotedComment",
+                      QByteArray::fromStdString("2,Good,145.500000,,,,,,,,FM,,,High,\"multi\nline\0\"\r\n"s), 3, "NUL"}),
+    [](const ::testing::TestParamInfo<MalformedText>& info) { return std::string(info.param.name); });
+
+TEST(ChannelCsv, AnErrorQuotesAtMostFortyCharactersOfACell)
+{
+    CodeplugModel model = Defaults();
+    const QByteArray cell = "1" + QByteArray(1000000, '9');
+
+    const CsvImport result = ImportChannelsCsv(kHeader + "2,Long," + cell + ",,,,,,,,FM,,,High,\r\n", model);
+
+    ASSERT_EQ(result.errors.size(), 1u);
+    const QString message = DescribeCsvError(result.errors[0]);
+    EXPECT_TRUE(message.contains(QLatin1Char('\'') + QString::fromLatin1(cell.left(40)) + QStringLiteral("...'"))) << message.toStdString();
+    EXPECT_LT(message.size(), 160);
+}
+
+TEST(ChannelCsv, ListsTheFirstHundredErrorsAndCountsTheRest)
+{
+    CodeplugModel model = Defaults();
+    QByteArray csv = kHeader;
+    for (int n = 0; n < 250; ++n)
+        csv += "0,Bad,145.500000,,,,,,,,FM,,,High,\r\n";
+
+    const CsvImport result = ImportChannelsCsv(csv, model);
+
+    ASSERT_EQ(result.errors.size(), static_cast<std::size_t>(kMaxListedCsvErrors));
+    EXPECT_EQ(result.errors.back().line, 101);
+    EXPECT_EQ(result.unlistedErrors, 150);
+    EXPECT_EQ(result.errorCount(), 250);
+
+    test::CliRig rig;
+    QFile file(rig.path("bad.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(csv);
+    file.close();
+    EXPECT_EQ(rig.run({QStringLiteral("import-csv"), rig.path("bad.csv"), rig.path("out.kvf")}), cli_exit::Failed);
+    const QStringList lines = rig.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), kMaxListedCsvErrors + 2) << rig.err.toStdString();
+    EXPECT_TRUE(lines[kMaxListedCsvErrors].endsWith(QStringLiteral("150 more error(s) not listed"))) << lines[kMaxListedCsvErrors].toStdString();
+    EXPECT_TRUE(lines.last().contains(QStringLiteral("has 250 error(s), the first on line 2"))) << lines.last().toStdString();
+}
 
 TEST(ChannelCsv, CommandLineImportOfABadFileLeavesTheCodeplugFileAlone)
 {

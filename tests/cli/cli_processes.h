@@ -58,9 +58,9 @@ struct CliResult {
     QString err;
 };
 
-// The real lt4402-cli in its own process, with its data and configuration
-// folders inside folder and the given variables added to its environment.
-inline CliResult RunCliProcess(const QDir& folder, const QStringList& arguments, const QStringList& variables = {})
+// A program in its own process, with its data and configuration folders
+// inside folder and the given variables added to its environment.
+inline CliResult RunProcess(const QDir& folder, const QString& program, const QStringList& arguments, const QStringList& variables = {})
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -70,7 +70,7 @@ inline CliResult RunCliProcess(const QDir& folder, const QStringList& arguments,
         environment.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder.path());
-    process.start(QStringLiteral(LT_CLI_PATH), arguments);
+    process.start(program, arguments);
     if (!process.waitForFinished(kProcessRunMs)) {
         process.kill();
         process.waitForFinished(kProcessStartMs);
@@ -78,6 +78,12 @@ inline CliResult RunCliProcess(const QDir& folder, const QStringList& arguments,
     }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+// The real lt4402-cli in its own process, as RunProcess runs it.
+inline CliResult RunCliProcess(const QDir& folder, const QStringList& arguments, const QStringList& variables = {})
+{
+    return RunProcess(folder, QStringLiteral(LT_CLI_PATH), arguments, variables);
 }
 
 } // namespace lt::test

@@ -11,12 +11,44 @@
 #include "program/Program.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
+#include <dirent.h>
+#include <unistd.h>
+
 namespace lt::test {
+
+// The names in a folder as bytes: QDir leaves out names that are no valid
+// text.
+inline QList<QByteArray> NamesAsBytes(const QString& folder)
+{
+    QList<QByteArray> names;
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    while (const dirent* entry = dir ? ::readdir(dir) : nullptr) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            names << name;
+    }
+    if (dir)
+        ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Removes the files whose names are no valid text, which QTemporaryDir
+// cannot remove.
+inline void RemoveNamesThatAreNoText(const QString& folder)
+{
+    for (const QByteArray& name : NamesAsBytes(folder))
+        if (QFile::encodeName(QFile::decodeName(name)) != name)
+            ::unlink((QFile::encodeName(folder) + '/' + name).constData());
+}
 
 // lt4402-cli run in-process against a radio emulator on a virtual clock, with
 // its files, configuration and backups in a temporary folder.
@@ -28,6 +60,14 @@ struct CliRig {
     CommandLineHost host;
     QString out;
     QString err;
+
+    // A radio would have ignored what the emulator refused, so a refusal is a
+    // fault of the tool even when the test's own checks pass.
+    ~CliRig()
+    {
+        EXPECT_TRUE(emulator.refusals().isEmpty()) << emulator.refusals().join(QLatin1Char('\n')).toStdString();
+        RemoveNamesThatAreNoText(dir.path());
+    }
 
     CliRig()
     {
@@ -43,15 +83,25 @@ struct CliRig {
     }
 
     QString path(const QString& name) const { return dir.filePath(name); }
+    // A path in the folder by its bytes, for names that are no valid text.
+    QByteArray pathBytes(const QByteArray& name) const { return QFile::encodeName(dir.path()) + '/' + name; }
 
     int run(const QStringList& arguments)
+    {
+        QList<QByteArray> bytes;
+        for (const QString& argument : arguments)
+            bytes << QFile::encodeName(argument);
+        return runBytes(bytes);
+    }
+
+    int runBytes(const QList<QByteArray>& arguments)
     {
         out.clear();
         err.clear();
         QTextStream o(&out);
         QTextStream e(&err);
         CommandLineIo io{o, e, false};
-        return RunCommandLine(QStringList{QStringLiteral("lt4402-cli")} + arguments, host, io);
+        return RunCommandLine(QList<QByteArray>{"lt4402-cli"} + arguments, host, io);
     }
 
     // The radio holds what a write of model leaves in it.

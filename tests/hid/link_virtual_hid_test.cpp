@@ -177,7 +177,10 @@ TEST(VirtualHidBackend, AMalformedIntroductionListsNothing)
     for (const QByteArray& introduction :
         {QByteArray("not json\n"), QByteArray("{\"vendor_id\": 1, \"product_id\": 2, \"input_report_length\": 65}\n"),
             QByteArray("{\"vendor_id\": 70000, \"product_id\": 2, \"input_report_length\": 65, \"output_report_length\": 65}\n"),
-            QByteArray("{\"vendor_id\": 1, \"product_id\": 2, \"input_report_length\": 0, \"output_report_length\": 65}\n")}) {
+            QByteArray("{\"vendor_id\": 1, \"product_id\": 2, \"input_report_length\": 0, \"output_report_length\": 65}\n"),
+            QByteArray("{\"vendor_id\": 1e10, \"product_id\": 2, \"input_report_length\": 65, \"output_report_length\": 65}\n"),
+            QByteArray("{\"vendor_id\": 1, \"product_id\": -1e300, \"input_report_length\": 65, \"output_report_length\": 65}\n"),
+            QByteArray("{\"vendor_id\": 1, \"product_id\": 2, \"input_report_length\": 64.5, \"output_report_length\": 65}\n")}) {
         QTcpServer raw;
         ASSERT_TRUE(raw.listen(QHostAddress::LocalHost, 0));
         QObject::connect(&raw, &QTcpServer::newConnection, [&] { raw.nextPendingConnection()->write(introduction); });
