@@ -3,6 +3,7 @@
 #include "codeplug/ChannelCsv.h"
 #include "program/Program.h"
 #include "ui/AddedTexts.h"
+#include "ui/CsvErrorLines.h"
 #include "ui/MessageDialogs.h"
 #include "ui/ModalSeam.h"
 
@@ -14,16 +15,6 @@ namespace lt {
 namespace {
 
 constexpr int kMaxMessageLines = 20;
-
-// Where the error is, in the interface language; what is wrong is the
-// importer's own text.
-QString csvErrorLine(const CsvError& error)
-{
-    const QString line = QString::number(error.line);
-    if (error.column.isEmpty())
-        return AddedText(Added::CsvErrorInLine).arg(line, error.message);
-    return AddedText(Added::CsvErrorInColumn).arg(line, error.column, error.message);
-}
 
 } // namespace
 
@@ -39,10 +30,8 @@ bool ImportCsvClick(Program& program, QWidget* owner)
     }
     const CsvImport result = ImportChannelsCsv(file.readAll(), program.model);
     if (!result.ok()) {
-        QStringList lines;
-        for (const CsvError& error : result.errors)
-            lines << csvErrorLine(error);
-        ShowUserWarning(owner, AddedText(Added::NothingImported) + QLatin1Char('\n') + MessageLines(lines, kMaxMessageLines, result.unlistedErrors));
+        ShowUserWarning(owner, AddedText(Added::NothingImported) + QLatin1Char('\n')
+                                   + CsvErrorLines(result.errors, result.unlistedErrors, kMaxMessageLines));
         return false;
     }
     return true;

@@ -116,6 +116,40 @@ QString csvField(const QString& text, QChar separator)
 
 // --- reading -----------------------------------------------------------------
 
+constexpr std::pair<CsvProblem, const char*> kProblemTexts[] = {
+    {CsvProblem::NulByte, "a field holds a NUL byte"},
+    {CsvProblem::TextAfterQuote, "text after the closing quote of a field"},
+    {CsvProblem::StrayQuote, "a quote inside a field that does not start with one"},
+    {CsvProblem::UnclosedQuote, "the quoted field that starts on this line is never closed"},
+    {CsvProblem::NoHeader, "the file has no header line"},
+    {CsvProblem::NoSuchColumn, "the header has no such column"},
+    {CsvProblem::ChannelTwice, "channel %1 is already on line %2"},
+    {CsvProblem::NoFrequency, "a frequency in MHz is required"},
+    {CsvProblem::NotFrequency, "%1 is not a frequency in MHz with at most six decimals"},
+    {CsvProblem::NotCtcss, "%1 is not a CTCSS tone from 30.0 to 260.0 Hz in tenths"},
+    {CsvProblem::NotDcs, "%1 is not a DCS code of up to three octal digits"},
+    {CsvProblem::NotPolarity, "%1 is not one of NN, NR, RN, RR"},
+    {CsvProblem::NotToneMode, "%1 is not one of \"\", Tone, TSQL, DTCS, Cross"},
+    {CsvProblem::NotEitherOf, "%1 is not %2 or %3"},
+    {CsvProblem::NotEmptyOr, "%1 is not empty or %2"},
+    {CsvProblem::NotChannelNumber, "%1 is not a channel number from 1 to %2"},
+    {CsvProblem::NameNotShowable, "%1 has characters the radio cannot show"},
+    {CsvProblem::NameTooLong, "%1 is longer than %2 bytes"},
+    {CsvProblem::FrequencyOutsideBands, "%1 MHz is outside the bands %2"},
+    {CsvProblem::TransmitOutsideBands, "the transmit frequency is outside the bands %1"},
+    {CsvProblem::NotDuplex, "%1 is not one of \"\", +, -, split, off"},
+    {CsvProblem::NotStep, "%1 is not a step in kHz"},
+};
+static_assert(std::size(kProblemTexts) == static_cast<std::size_t>(CsvProblem::kCount), "every problem has a text");
+constexpr bool problemsInOrder()
+{
+    for (std::size_t i = 0; i < std::size(kProblemTexts); ++i)
+        if (kProblemTexts[i].first != static_cast<CsvProblem>(i))
+            return false;
+    return true;
+}
+static_assert(problemsInOrder(), "text n is the text of problem n");
+
 // Lists the first errors of an import and counts the others.
 void addError(CsvChannels& result, CsvError error)
 {
@@ -157,9 +191,9 @@ std::vector<Record> parseCsv(const QString& text, QChar separator, CsvChannels& 
     int line = 1;
     int quoteLine = 0;
     int failedLine = 0;
-    const auto fail = [&](int at, const QString& message) {
+    const auto fail = [&](int at, CsvProblem problem) {
         if (at != failedLine)
-            addError(result, {at, {}, message});
+            addError(result, {at, {}, problem, {}});
         failedLine = at;
     };
     const auto endField = [&] {
@@ -177,7 +211,7 @@ std::vector<Record> parseCsv(const QString& text, QChar separator, CsvChannels& 
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c.isNull()) {
-            fail(line, QStringLiteral("a field holds a NUL byte"));
+            fail(line, CsvProblem::NulByte);
             continue;
         }
         if (c == QLatin1Char('\r') && state != State::Quoted)
@@ -204,12 +238,12 @@ std::vector<Record> parseCsv(const QString& text, QChar separator, CsvChannels& 
                 ++line;
                 endRecord();
             } else if (state == State::AfterQuote) {
-                fail(line, QStringLiteral("text after the closing quote of a field"));
+                fail(line, CsvProblem::TextAfterQuote);
             } else if (c == QLatin1Char('"') && state == State::FieldStart) {
                 state = State::Quoted;
                 quoteLine = line;
             } else if (c == QLatin1Char('"')) {
-                fail(line, QStringLiteral("a quote inside a field that does not start with one"));
+                fail(line, CsvProblem::StrayQuote);
             } else {
                 field += c;
                 state = State::Unquoted;
@@ -218,7 +252,7 @@ std::vector<Record> parseCsv(const QString& text, QChar separator, CsvChannels& 
         }
     }
     if (state == State::Quoted)
-        fail(quoteLine, QStringLiteral("the quoted field that starts on this line is never closed"));
+        fail(quoteLine, CsvProblem::UnclosedQuote);
     else if (state != State::FieldStart || !current.fields.isEmpty())
         endRecord();
     if (!result.ok())
@@ -270,9 +304,9 @@ public:
         return record_.fields[it->second].trimmed();
     }
 
-    void fail(Column column, const QString& message)
+    void fail(Column column, CsvProblem problem, const QStringList& values = {})
     {
-        addError(result_, {record_.line, ChannelCsvColumns()[column], message});
+        addError(result_, {record_.line, ChannelCsvColumns()[column], problem, values});
         failed_ = true;
     }
     bool failed() const { return failed_; }
@@ -282,12 +316,12 @@ public:
         const QString text = cell(column);
         if (text.isEmpty()) {
             if (required)
-                fail(column, QStringLiteral("a frequency in MHz is required"));
+                fail(column, CsvProblem::NoFrequency);
             return std::nullopt;
         }
         const auto hz = parseMhz(text);
         if (!hz)
-            fail(column, QStringLiteral("%1 is not a frequency in MHz with at most six decimals").arg(quoted(text)));
+            fail(column, CsvProblem::NotFrequency, {quoted(text)});
         return hz;
     }
 
@@ -298,7 +332,7 @@ public:
         const double hz = text.toDouble(&ok);
         const long tenths = std::lround(hz * 10);
         if (!ok || std::abs(hz * 10 - static_cast<double>(tenths)) > 1e-6 || tenths < kCtcssMin || tenths > kCtcssMax) {
-            fail(column, QStringLiteral("%1 is not a CTCSS tone from 30.0 to 260.0 Hz in tenths").arg(quoted(text)));
+            fail(column, CsvProblem::NotCtcss, {quoted(text)});
             return std::nullopt;
         }
         return Tone{static_cast<uint16_t>(tenths), kToneCtcss};
@@ -314,7 +348,7 @@ public:
             number = number * 8 + (text[i].unicode() - '0');
         }
         if (!ok) {
-            fail(DtcsCode, QStringLiteral("%1 is not a DCS code of up to three octal digits").arg(quoted(text)));
+            fail(DtcsCode, CsvProblem::NotDcs, {quoted(text)});
             return std::nullopt;
         }
         return static_cast<uint16_t>(kDcsCodeBase + number);
@@ -334,7 +368,7 @@ public:
             return std::nullopt;
         };
         if (text.size() != 2 || !type(text[0]) || !type(text[1])) {
-            fail(DtcsPolarity, QStringLiteral("%1 is not one of NN, NR, RN, RR").arg(quoted(text)));
+            fail(DtcsPolarity, CsvProblem::NotPolarity, {quoted(text)});
             return std::nullopt;
         }
         return std::pair{*type(text[0]), *type(text[1])};
@@ -376,7 +410,7 @@ public:
             const auto rx = side(CTone, pol->second);
             return tx && rx ? std::optional(Tones{*rx, *tx}) : std::nullopt;
         }
-        fail(ToneMode, QStringLiteral("%1 is not one of \"\", Tone, TSQL, DTCS, Cross").arg(quoted(mode)));
+        fail(ToneMode, CsvProblem::NotToneMode, {quoted(mode)});
         return std::nullopt;
     }
 
@@ -388,7 +422,10 @@ public:
             return true;
         if (text == second)
             return false;
-        fail(column, QStringLiteral("%1 is not %2 or %3").arg(quoted(text), first.isEmpty() ? QStringLiteral("empty") : first, second));
+        if (first.isEmpty())
+            fail(column, CsvProblem::NotEmptyOr, {quoted(text), second});
+        else
+            fail(column, CsvProblem::NotEitherOf, {quoted(text), first, second});
         return std::nullopt;
     }
 
@@ -417,20 +454,20 @@ std::optional<CsvChannel> readRow(RowReader& r, const BandLimits& bands, bool lo
     if (locations) {
         row.location = r.cell(Location).toInt(&ok);
         if (!ok || row.location < 1 || row.location > cp::kChannelCount)
-            r.fail(Location, QStringLiteral("%1 is not a channel number from 1 to %2").arg(quoted(r.cell(Location)), QString::number(cp::kChannelCount)));
+            r.fail(Location, CsvProblem::NotChannelNumber, {quoted(r.cell(Location)), QString::number(cp::kChannelCount)});
     }
 
     QStringEncoder toGbk("GBK", QStringConverter::Flag::Stateless);
     row.name = toGbk.encode(r.cell(Name));
     if (toGbk.hasError())
-        r.fail(Name, QStringLiteral("%1 has characters the radio cannot show").arg(quoted(r.cell(Name))));
+        r.fail(Name, CsvProblem::NameNotShowable, {quoted(r.cell(Name))});
     else if (row.name.size() > static_cast<qsizetype>(cp::ch::kNameSize))
-        r.fail(Name, QStringLiteral("%1 is longer than %2 bytes").arg(quoted(r.cell(Name)), QString::number(cp::ch::kNameSize)));
+        r.fail(Name, CsvProblem::NameTooLong, {quoted(r.cell(Name)), QString::number(cp::ch::kNameSize)});
 
     if (const auto rx = r.frequency(Frequency, true)) {
         row.rx = *rx;
         if (!inBands(row.rx, bands))
-            r.fail(Frequency, QStringLiteral("%1 MHz is outside the bands %2").arg(mhz(row.rx), bandsText(bands)));
+            r.fail(Frequency, CsvProblem::FrequencyOutsideBands, {mhz(row.rx), bandsText(bands)});
     }
 
     const QString duplex = r.cell(Duplex);
@@ -444,12 +481,12 @@ std::optional<CsvChannel> readRow(RowReader& r, const BandLimits& bands, bool lo
                                : duplex == QLatin1String("+")   ? int64_t{row.rx} + *offset
                                                                 : int64_t{row.rx} - *offset;
             if (tx <= 0 || tx > 0xFFFFFFFFll || !inBands(static_cast<uint32_t>(tx), bands))
-                r.fail(Offset, QStringLiteral("the transmit frequency is outside the bands %1").arg(bandsText(bands)));
+                r.fail(Offset, CsvProblem::TransmitOutsideBands, {bandsText(bands)});
             else
                 row.tx = static_cast<uint32_t>(tx);
         }
     } else {
-        r.fail(Duplex, QStringLiteral("%1 is not one of \"\", +, -, split, off").arg(quoted(duplex)));
+        r.fail(Duplex, CsvProblem::NotDuplex, {quoted(duplex)});
     }
 
     if (const auto tones = r.tones()) {
@@ -461,7 +498,7 @@ std::optional<CsvChannel> readRow(RowReader& r, const BandLimits& bands, bool lo
     if (!r.cell(TStep).isEmpty()) {
         r.cell(TStep).toDouble(&ok);
         if (!ok)
-            r.fail(TStep, QStringLiteral("%1 is not a step in kHz").arg(quoted(r.cell(TStep))));
+            r.fail(TStep, CsvProblem::NotStep, {quoted(r.cell(TStep))});
     }
     if (const auto scan = r.choice(Skip, QString(), QStringLiteral("S")))
         row.scan = *scan;
@@ -564,7 +601,7 @@ CsvChannels ReadChannelLines(const QString& text, const ChannelLines& layout, co
         || (!records.empty()
             && std::ranges::any_of(records.front().fields, [&](const QString& f) { return f.trimmed() == frequencyColumn; }));
     if (layout.headerRequired && records.empty()) {
-        addError(result, {1, {}, QStringLiteral("the file has no header line")});
+        addError(result, {1, {}, CsvProblem::NoHeader, {}});
         return result;
     }
 
@@ -581,7 +618,7 @@ CsvChannels ReadChannelLines(const QString& text, const ChannelLines& layout, co
             required.insert(required.begin(), Location);
         for (const Column column : required)
             if (!columns.contains(column))
-                addError(result, {header.line, ChannelCsvColumns()[column], QStringLiteral("the header has no such column")});
+                addError(result, {header.line, ChannelCsvColumns()[column], CsvProblem::NoSuchColumn, {}});
         if (!result.ok())
             return result;
         records.erase(records.begin());
@@ -598,8 +635,8 @@ CsvChannels ReadChannelLines(const QString& text, const ChannelLines& layout, co
             continue;
         if (layout.locations) {
             if (const auto seen = firstLine.find(row->location); seen != firstLine.end()) {
-                addError(result, {record.line, QStringLiteral("Location"),
-                                  QStringLiteral("channel %1 is already on line %2").arg(row->location).arg(seen->second)});
+                addError(result, {record.line, ChannelCsvColumns()[Location], CsvProblem::ChannelTwice,
+                                  {QString::number(row->location), QString::number(seen->second)}});
                 continue;
             }
             firstLine[row->location] = record.line;
@@ -649,11 +686,31 @@ CsvImport ImportChannelsCsv(const QByteArray& csv, CodeplugModel& model)
     return result;
 }
 
+QString CsvProblemText(CsvProblem problem)
+{
+    return QString::fromLatin1(kProblemTexts[static_cast<std::size_t>(problem)].second);
+}
+
+QString FillCsvValues(const QString& text, const QStringList& values)
+{
+    // All at once, so a cell that holds "%2" stays as it is.
+    switch (values.size()) {
+    case 0:
+        return text;
+    case 1:
+        return text.arg(values[0]);
+    case 2:
+        return text.arg(values[0], values[1]);
+    default:
+        return text.arg(values[0], values[1], values[2]);
+    }
+}
+
 QString DescribeCsvError(const CsvError& error)
 {
     if (error.column.isEmpty())
-        return QStringLiteral("line %1: %2").arg(error.line).arg(error.message);
-    return QStringLiteral("line %1, column %2: %3").arg(error.line).arg(error.column, error.message);
+        return QStringLiteral("line %1: %2").arg(QString::number(error.line), error.message());
+    return QStringLiteral("line %1, column %2: %3").arg(QString::number(error.line), error.column, error.message());
 }
 
 } // namespace lt

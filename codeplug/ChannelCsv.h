@@ -30,10 +30,45 @@ CsvExport ExportChannelsCsv(const CodeplugModel& model);
 // tab-separated text.
 CsvExport ExportChannels(const CodeplugModel& model, const std::vector<int>& channels, QChar separator);
 
+// What can be wrong with a channel list. Each has an English text here, with
+// %1… for the values it names; the window shows the same in its language.
+enum class CsvProblem {
+    NulByte,
+    TextAfterQuote,
+    StrayQuote,
+    UnclosedQuote,         // the line the field starts on
+    NoHeader,
+    NoSuchColumn,
+    ChannelTwice,          // channel, the line it is first on
+    NoFrequency,
+    NotFrequency,          // the cell
+    NotCtcss,              // the cell
+    NotDcs,                // the cell
+    NotPolarity,           // the cell
+    NotToneMode,           // the cell
+    NotEitherOf,           // the cell, the two words
+    NotEmptyOr,            // the cell, the word
+    NotChannelNumber,      // the cell, the last channel
+    NameNotShowable,       // the cell
+    NameTooLong,           // the cell, the bytes a name has room for
+    FrequencyOutsideBands, // the frequency, the bands
+    TransmitOutsideBands,  // the bands
+    NotDuplex,             // the cell
+    NotStep,               // the cell
+    kCount
+};
+
+// A problem's English text.
+QString CsvProblemText(CsvProblem problem);
+// A problem's text with its values put in.
+QString FillCsvValues(const QString& text, const QStringList& values);
+
 struct CsvError {
     int line = 0;   // 1 is the header line
     QString column; // empty when the whole line is meant
-    QString message;
+    CsvProblem problem = CsvProblem::NoHeader;
+    QStringList values; // cells are quoted and cut as a message shows them
+    QString message() const { return FillCsvValues(CsvProblemText(problem), values); }
 };
 
 // An import lists at most this many errors and counts the rest: a file that

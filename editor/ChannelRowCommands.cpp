@@ -9,6 +9,7 @@
 #include "ui/SizedMessageDialog.h"
 #include "ui/ModalSeam.h"
 #include "ui/AddedTexts.h"
+#include "ui/CsvErrorLines.h"
 #include "ui/Mnemonic.h"
 
 #include <QAction>
@@ -37,14 +38,6 @@ void setUpPrompt(QInputDialog& dialog, const char* name, Added title, Added prom
     dialog.setLabelText(AddedText(prompt));
     dialog.setOkButtonText(MainText(153));
     dialog.setCancelButtonText(MainText(154));
-}
-
-QString errorLines(const std::vector<CsvError>& errors, int unlisted)
-{
-    QStringList lines;
-    for (const CsvError& error : errors)
-        lines << DescribeCsvError(error);
-    return MessageLines(lines, kMaxMessageLines, unlisted);
 }
 
 } // namespace
@@ -168,7 +161,7 @@ void ChannelRowCommands::Paste()
             pasted = result.channels;
             break;
         case TextPaste::BadLines:
-            ShowSizedMessage(page_, AddedText(Added::NothingPasted) + QLatin1Char('\n') + errorLines(result.errors, result.unlistedErrors));
+            ShowSizedMessage(page_, AddedText(Added::NothingPasted) + QLatin1Char('\n') + CsvErrorLines(result.errors, result.unlistedErrors, kMaxMessageLines));
             return;
         case TextPaste::NoChannels:
             ShowSizedMessage(page_, AddedText(Added::NoChannelsToPaste));

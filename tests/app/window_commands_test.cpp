@@ -38,7 +38,7 @@ protected:
     std::vector<uint8_t> modelBytes() const { return {program.model.block().begin(), program.model.block().end()}; }
 
     // A CSV file the user is going to choose for an import.
-    QString chosenCsv(const char* text)
+    QString chosenCsv(const QByteArray& text)
     {
         const QString path = dir.filePath(QStringLiteral("chosen.csv"));
         QFile file(path);
@@ -109,6 +109,22 @@ TEST_F(WindowCommands, ImportCsvWithABadLineChangesNothingAndSaysWhere)
     EXPECT_EQ(user.messages()[0], QStringLiteral("Nothing was imported:\nline 3, column Power: 'Medium' is not High or Low"));
 }
 
+// 150 bad lines: the importer lists 100, the message shows 20 and counts the
+// 80 listed and 50 unlisted beyond them.
+TEST_F(WindowCommands, AnImportWithManyBadLinesShowsTheFirstAndCountsTheRest)
+{
+    QByteArray csv = "Location,Frequency\n";
+    for (int n = 1; n <= 150; ++n)
+        csv += QByteArray::number(n) + ",1.0\n";
+    chosenCsv(csv);
+    EXPECT_FALSE(ImportCsvClick(program, nullptr));
+    ASSERT_EQ(user.messages().size(), 1);
+    const QStringList lines = user.messages()[0].split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 22);
+    EXPECT_TRUE(lines[20].startsWith(QStringLiteral("line 21, column Frequency: 1.000000 MHz is outside the bands 136.000000-174.000000"))) << lines[20].toStdString();
+    EXPECT_EQ(lines[21], QStringLiteral("… and 130 more"));
+}
+
 TEST_F(WindowCommands, VerifyResultsAndImportErrorsFollowTheInterfaceLanguage)
 {
     AppLang().fSetLangType(2);
@@ -120,8 +136,13 @@ TEST_F(WindowCommands, VerifyResultsAndImportErrorsFollowTheInterfaceLanguage)
     chosenCsv("Location,Frequency,Power\n1,145.000000,Medium\n");
     EXPECT_FALSE(ImportCsvClick(program, nullptr));
     ASSERT_EQ(user.messages().size(), 3);
-    EXPECT_TRUE(user.messages()[2].startsWith(QStringLiteral("未导入任何数据：\n第 2 行，Power 列：")))
-        << user.messages()[2].toStdString();
+    EXPECT_EQ(user.messages()[2], QStringLiteral("未导入任何数据：\n第 2 行，Power 列：'Medium' 不是 High 或 Low"));
+
+    AppLang().fSetLangType(3);
+    chosenCsv("Location,Frequency\n1,145.000000\n1,146.000000\n");
+    EXPECT_FALSE(ImportCsvClick(program, nullptr));
+    ASSERT_EQ(user.messages().size(), 4);
+    EXPECT_EQ(user.messages()[3], QStringLiteral("未匯入任何數據：\n第 3 行，Location 列：信道 1 已在第 2 行"));
 }
 
 TEST_F(WindowCommands, ExportThenImportCsvThroughTheCommands)

@@ -235,7 +235,7 @@ TEST_P(ChannelCsvMalformed, IsAnErrorOfItsLine)
     ASSERT_EQ(result.errors.size(), 1u) << (result.ok() ? std::string("no error") : DescribeCsvError(result.errors[0]).toStdString());
     EXPECT_EQ(result.errors[0].line, c.line);
     EXPECT_TRUE(result.errors[0].column.isEmpty());
-    EXPECT_TRUE(result.errors[0].message.contains(QLatin1String(c.message))) << result.errors[0].message.toStdString();
+    EXPECT_TRUE(result.errors[0].message().contains(QLatin1String(c.message))) << result.errors[0].message().toStdString();
     EXPECT_TRUE(std::equal(model.block().begin(), model.block().end(), before.block().begin()));
 }
 

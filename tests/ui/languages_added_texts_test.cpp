@@ -1,7 +1,9 @@
+#include "codeplug/ChannelCsv.h"
 #include "codeplug/ConversionError.h"
 #include "program/ConfigFile.h"
 #include "ui/AddedTexts.h"
 #include "ui/AppLang.h"
+#include "ui/CsvErrorLines.h"
 #include "ui/ErrorReportText.h"
 #include "ui/ModalSeam.h"
 
@@ -53,6 +55,25 @@ TEST_F(AddedTextsTest, EveryEntryShowsAsWrittenWithTheSamePlaceholdersInEveryLan
             EXPECT_EQ(placeholders(language.texts[i]), placeholders(table.english[i])) << "entry " << n;
         }
     }
+}
+
+// The window's texts for what is wrong with a channel list are the table's,
+// in the order of the problems: in English they read as the tool says them,
+// and in Chinese each is its own text with the values put in.
+TEST_F(AddedTextsTest, ChannelListErrorsInEnglishReadAsTheToolSaysThem)
+{
+    const QStringList values{QStringLiteral("'%2 x'"), QStringLiteral("7"), QStringLiteral("Low")};
+    QSet<QString> chinese;
+    for (int n = 0; n < static_cast<int>(CsvProblem::kCount); ++n) {
+        const CsvError inColumn{4, QStringLiteral("Power"), static_cast<CsvProblem>(n), values};
+        const CsvError inLine{9, {}, static_cast<CsvProblem>(n), values};
+        AppLang().fSetLangType(kEnglish);
+        EXPECT_EQ(CsvErrorLine(inColumn), DescribeCsvError(inColumn)) << "problem " << n;
+        EXPECT_EQ(CsvErrorLine(inLine), DescribeCsvError(inLine)) << "problem " << n;
+        AppLang().fSetLangType(kSimplified);
+        chinese << CsvErrorLine(inColumn);
+    }
+    EXPECT_EQ(chinese.size(), static_cast<int>(CsvProblem::kCount));
 }
 
 TEST_F(AddedTextsTest, TheErrorReportNamesTheProgramsOwnFailuresInTheInterfaceLanguage)
