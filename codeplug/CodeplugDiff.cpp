@@ -8,6 +8,7 @@
 #include "codeplug/ValueEncodings.h"
 
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <bitset>
@@ -55,6 +56,27 @@ QString showNumber(const uint8_t* p, const Named& named)
     return QString::number(le::get(p, static_cast<std::size_t>(named.width)));
 }
 
+// A text up to its first zero byte, in quotes: as the editors show it (GBK)
+// when it is all printable GBK, else byte by byte with \xNN for what is not
+// printable ASCII, so that no difference hides behind a look-alike.
+QString showText(const uint8_t* p, int width)
+{
+    QByteArray bytes;
+    for (int i = 0; i < width && p[i] != 0; ++i)
+        bytes += static_cast<char>(p[i]);
+    QStringDecoder gbk("GBK", QStringConverter::Flag::Stateless);
+    const QString decoded = gbk.decode(bytes);
+    const bool printable = std::ranges::none_of(decoded, [](QChar c) { return c.category() == QChar::Other_Control; });
+    if (!gbk.hasError() && printable)
+        return QLatin1Char('"') + decoded + QLatin1Char('"');
+    QString text = QStringLiteral("\"");
+    for (const char byte : bytes) {
+        const auto b = static_cast<uint8_t>(byte);
+        text += b >= 0x20 && b < 0x7F ? QString(QChar(b)) : QStringLiteral("\\x%1").arg(b, 2, 16, QChar('0'));
+    }
+    return text + QStringLiteral("\"");
+}
+
 QString showValue(const RadioImage& image, const Named& named)
 {
     const uint8_t* p = image.at(static_cast<std::size_t>(named.address));
@@ -70,12 +92,8 @@ QString showValue(const RadioImage& image, const Named& named)
         const uint8_t type = *image.at(static_cast<std::size_t>(named.typeAddress)) & named.typeMask;
         return ToneToText(static_cast<uint16_t>(number()), static_cast<uint8_t>(type >> lowestBit(named.typeMask)));
     }
-    case Shown::Text: {
-        QString text = QStringLiteral("\"");
-        for (int i = 0; i < named.width && p[i] != 0; ++i)
-            text += p[i] >= 0x20 && p[i] < 0x7F ? QString(QChar(p[i])) : QStringLiteral("\\x%1").arg(p[i], 2, 16, QChar('0'));
-        return text + QStringLiteral("\"");
-    }
+    case Shown::Text:
+        return showText(p, named.width);
     case Shown::Bytes:
         break;
     }
