@@ -4,8 +4,8 @@
 #include "program/Program.h"
 #include "ui/AddedTexts.h"
 #include "ui/CsvErrorLines.h"
-#include "ui/MessageDialogs.h"
 #include "ui/ModalSeam.h"
+#include "ui/SizedMessageDialog.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -25,12 +25,12 @@ bool ImportCsvClick(Program& program, QWidget* owner)
         return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        ShowUserWarning(owner, AddedText(Added::CannotReadFile));
+        ShowSizedMessage(owner, AddedText(Added::CannotReadFile));
         return false;
     }
     const CsvImport result = ImportChannelsCsv(file.readAll(), program.model);
     if (!result.ok()) {
-        ShowUserWarning(owner, AddedText(Added::NothingImported) + QLatin1Char('\n')
+        ShowSizedMessage(owner, AddedText(Added::NothingImported) + QLatin1Char('\n')
                                    + CsvErrorLines(result.errors, result.unlistedErrors, kMaxMessageLines));
         return false;
     }
@@ -46,11 +46,11 @@ void ExportCsvClick(Program& program, QWidget* owner)
     const CsvExport csv = ExportChannelsCsv(program.model);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(csv.text) != csv.text.size() || !file.commit()) {
-        ShowUserWarning(owner, AddedText(Added::CannotWriteFile));
+        ShowSizedMessage(owner, AddedText(Added::CannotWriteFile));
         return;
     }
     if (!csv.warnings.isEmpty())
-        ShowUserWarning(owner, AddedText(Added::InexactChannels) + QLatin1Char('\n') + MessageLines(csv.warnings, kMaxMessageLines));
+        ShowSizedMessage(owner, AddedText(Added::InexactChannels) + QLatin1Char('\n') + MessageLines(csv.warnings, kMaxMessageLines));
 }
 
 } // namespace lt

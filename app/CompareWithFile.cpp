@@ -3,9 +3,9 @@
 #include "app/TCompareDlg.h"
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/CodeplugModel.h"
-#include "ui/MessageDialogs.h"
-#include "ui/ModalSeam.h"
 #include "ui/AddedTexts.h"
+#include "ui/ModalSeam.h"
+#include "ui/SizedMessageDialog.h"
 
 #include <QFileInfo>
 
@@ -30,13 +30,13 @@ std::optional<std::vector<FieldDifference>> CompareWithFileClick(const CodeplugM
     file.SetCodeplugDefaults();
     const QFileInfo info(path);
     if (!info.isFile() || info.size() != static_cast<qint64>(cp::kBlockSize) || !LoadCodeplugFile(path, file)) {
-        ShowUserWarning(owner, AddedText(Added::CannotReadFile));
+        ShowSizedMessage(owner, AddedText(Added::CannotReadFile));
         return std::nullopt;
     }
 
     std::vector<FieldDifference> differences = CompareCodeplugs(model, file);
     if (differences.empty()) {
-        ShowUserWarning(owner, AddedText(Added::CodeplugsEqual));
+        ShowSizedMessage(owner, AddedText(Added::CodeplugsEqual));
         return differences;
     }
     TCompareDlg dialog(differences, info.fileName(), owner);

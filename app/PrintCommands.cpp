@@ -3,9 +3,9 @@
 #include "printout/CodeplugPrintout.h"
 #include "printout/PdfExport.h"
 #include "printout/PrintoutPainter.h"
-#include "ui/MessageDialogs.h"
-#include "ui/ModalSeam.h"
 #include "ui/AddedTexts.h"
+#include "ui/ModalSeam.h"
+#include "ui/SizedMessageDialog.h"
 
 #include <QPageLayout>
 #include <QPrintDialog>
@@ -29,7 +29,7 @@ void PrintClick(const CodeplugModel& model, const CodeplugSource& source, QWidge
     if (execModal(dialog) != QDialog::Accepted)
         return;
     if (PaintPrintout(BuildPrintout(model, PrintoutTitle(source)), printer) == 0)
-        ShowUserWarning(owner, AddedText(Added::CannotPrint));
+        ShowSizedMessage(owner, AddedText(Added::CannotPrint));
 }
 
 void ExportPdfClick(const CodeplugModel& model, const CodeplugSource& source, QWidget* owner)
@@ -39,7 +39,7 @@ void ExportPdfClick(const CodeplugModel& model, const CodeplugSource& source, QW
         return;
     QString error;
     if (ExportPrintoutPdf(BuildPrintout(model, PrintoutTitle(source)), path, DefaultPaperSize(), &error) == 0)
-        ShowUserWarning(owner, AddedText(Added::CannotWriteFile) + QLatin1Char('\n') + error);
+        ShowSizedMessage(owner, AddedText(Added::CannotWriteFile) + QLatin1Char('\n') + error);
 }
 
 } // namespace lt

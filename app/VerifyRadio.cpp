@@ -5,8 +5,8 @@
 #include "transfer/TransferEnvironment.h"
 #include "transferui/TProgramDialog.h"
 #include "ui/AddedTexts.h"
-#include "ui/MessageDialogs.h"
 #include "ui/ModalSeam.h"
+#include "ui/SizedMessageDialog.h"
 
 #include <memory>
 
@@ -44,7 +44,7 @@ std::optional<std::vector<FieldDifference>> VerifyRadio(TransferEnvironment& env
         return std::nullopt;
 
     std::vector<FieldDifference> differences = CompareRadioImages(ImageToWrite(program.model), scratch->image);
-    ShowUserWarning(owner, VerifyReport(differences));
+    ShowSizedMessage(owner, VerifyReport(differences));
     return differences;
 }
 

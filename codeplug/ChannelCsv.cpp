@@ -135,8 +135,8 @@ constexpr std::pair<CsvProblem, const char*> kProblemTexts[] = {
     {CsvProblem::NotChannelNumber, "%1 is not a channel number from 1 to %2"},
     {CsvProblem::NameNotShowable, "%1 has characters the radio cannot show"},
     {CsvProblem::NameTooLong, "%1 is longer than %2 bytes"},
-    {CsvProblem::FrequencyOutsideBands, "%1 MHz is outside the bands %2"},
-    {CsvProblem::TransmitOutsideBands, "the transmit frequency is outside the bands %1"},
+    {CsvProblem::FrequencyOutsideBands, "%1 MHz is outside the bands %2 or %3 MHz"},
+    {CsvProblem::TransmitOutsideBands, "the transmit frequency is outside the bands %1 or %2 MHz"},
     {CsvProblem::NotDuplex, "%1 is not one of \"\", +, -, split, off"},
     {CsvProblem::NotStep, "%1 is not a step in kHz"},
 };
@@ -441,10 +441,10 @@ bool inBands(uint32_t hz, const BandLimits& bands)
     return (hz >= bands.VBandMin && hz <= bands.VBandMax) || (hz >= bands.UBandMin && hz <= bands.UBandMax);
 }
 
-QString bandsText(const BandLimits& bands)
+// The two bands as an error message names them, V first.
+QStringList bandTexts(const BandLimits& bands)
 {
-    return QStringLiteral("%1-%2 or %3-%4 MHz")
-        .arg(mhz(bands.VBandMin), mhz(bands.VBandMax), mhz(bands.UBandMin), mhz(bands.UBandMax));
+    return {mhz(bands.VBandMin) + QLatin1Char('-') + mhz(bands.VBandMax), mhz(bands.UBandMin) + QLatin1Char('-') + mhz(bands.UBandMax)};
 }
 
 std::optional<CsvChannel> readRow(RowReader& r, const BandLimits& bands, bool locations)
@@ -467,7 +467,7 @@ std::optional<CsvChannel> readRow(RowReader& r, const BandLimits& bands, bool lo
     if (const auto rx = r.frequency(Frequency, true)) {
         row.rx = *rx;
         if (!inBands(row.rx, bands))
-            r.fail(Frequency, CsvProblem::FrequencyOutsideBands, {mhz(row.rx), bandsText(bands)});
+            r.fail(Frequency, CsvProblem::FrequencyOutsideBands, QStringList{mhz(row.rx)} + bandTexts(bands));
     }
 
     const QString duplex = r.cell(Duplex);
@@ -481,7 +481,7 @@ std::optional<CsvChannel> readRow(RowReader& r, const BandLimits& bands, bool lo
                                : duplex == QLatin1String("+")   ? int64_t{row.rx} + *offset
                                                                 : int64_t{row.rx} - *offset;
             if (tx <= 0 || tx > 0xFFFFFFFFll || !inBands(static_cast<uint32_t>(tx), bands))
-                r.fail(Offset, CsvProblem::TransmitOutsideBands, {bandsText(bands)});
+                r.fail(Offset, CsvProblem::TransmitOutsideBands, bandTexts(bands));
             else
                 row.tx = static_cast<uint32_t>(tx);
         }

@@ -51,8 +51,8 @@ enum class CsvProblem {
     NotChannelNumber,      // the cell, the last channel
     NameNotShowable,       // the cell
     NameTooLong,           // the cell, the bytes a name has room for
-    FrequencyOutsideBands, // the frequency, the bands
-    TransmitOutsideBands,  // the bands
+    FrequencyOutsideBands, // the frequency, the V band, the U band
+    TransmitOutsideBands,  // the V band, the U band
     NotDuplex,             // the cell
     NotStep,               // the cell
     kCount

@@ -135,8 +135,8 @@ constexpr Entry kEntries[] = {
     {Added::CsvNotChannelNumber, "%1 is not a channel number from 1 to %2", "%1 不是 1 至 %2 的信道号", "%1 不是 1 至 %2 的信道號"},
     {Added::CsvNameNotShowable, "%1 has characters the radio cannot show", "%1 含有电台无法显示的字符", "%1 含有電台無法顯示的字元"},
     {Added::CsvNameTooLong, "%1 is longer than %2 bytes", "%1 超过 %2 个字节", "%1 超過 %2 個字節"},
-    {Added::CsvFrequencyOutsideBands, "%1 MHz is outside the bands %2", "%1 MHz 不在频段 %2 之内", "%1 MHz 不在頻段 %2 之內"},
-    {Added::CsvTransmitOutsideBands, "the transmit frequency is outside the bands %1", "发射频率不在频段 %1 之内", "發射頻率不在頻段 %1 之內"},
+    {Added::CsvFrequencyOutsideBands, "%1 MHz is outside the bands %2 or %3 MHz", "%1 MHz 不在频段 %2 或 %3 MHz 之内", "%1 MHz 不在頻段 %2 或 %3 MHz 之內"},
+    {Added::CsvTransmitOutsideBands, "the transmit frequency is outside the bands %1 or %2 MHz", "发射频率不在频段 %1 或 %2 MHz 之内", "發射頻率不在頻段 %1 或 %2 MHz 之內"},
     {Added::CsvNotDuplex, "%1 is not one of \"\", +, -, split, off", "%1 不是 \"\"、+、-、split、off 之一", "%1 不是 \"\"、+、-、split、off 之一"},
     {Added::CsvNotStep, "%1 is not a step in kHz", "%1 不是以 kHz 为单位的步进", "%1 不是以 kHz 為單位的步進"},
 };

@@ -123,6 +123,8 @@ TEST_F(WindowCommands, AnImportWithManyBadLinesShowsTheFirstAndCountsTheRest)
     ASSERT_EQ(lines.size(), 22);
     EXPECT_TRUE(lines[20].startsWith(QStringLiteral("line 21, column Frequency: 1.000000 MHz is outside the bands 136.000000-174.000000"))) << lines[20].toStdString();
     EXPECT_EQ(lines[21], QStringLiteral("… and 130 more"));
+    // A list this long needs a dialog that grows with its text.
+    EXPECT_EQ(user.shownMessages().front().dialog, QStringLiteral("TSizedMessageDlg"));
 }
 
 TEST_F(WindowCommands, VerifyResultsAndImportErrorsFollowTheInterfaceLanguage)
@@ -138,11 +140,17 @@ TEST_F(WindowCommands, VerifyResultsAndImportErrorsFollowTheInterfaceLanguage)
     ASSERT_EQ(user.messages().size(), 3);
     EXPECT_EQ(user.messages()[2], QStringLiteral("未导入任何数据：\n第 2 行，Power 列：'Medium' 不是 High 或 Low"));
 
+    chosenCsv("Location,Frequency\n1,999.0\n");
+    EXPECT_FALSE(ImportCsvClick(program, nullptr));
+    ASSERT_EQ(user.messages().size(), 4);
+    EXPECT_EQ(user.messages()[3],
+              QStringLiteral("未导入任何数据：\n第 2 行，Frequency 列：999.000000 MHz 不在频段 136.000000-174.000000 或 400.000000-470.000000 MHz 之内"));
+
     AppLang().fSetLangType(3);
     chosenCsv("Location,Frequency\n1,145.000000\n1,146.000000\n");
     EXPECT_FALSE(ImportCsvClick(program, nullptr));
-    ASSERT_EQ(user.messages().size(), 4);
-    EXPECT_EQ(user.messages()[3], QStringLiteral("未匯入任何數據：\n第 3 行，Location 列：信道 1 已在第 2 行"));
+    ASSERT_EQ(user.messages().size(), 5);
+    EXPECT_EQ(user.messages()[4], QStringLiteral("未匯入任何數據：\n第 3 行，Location 列：信道 1 已在第 2 行"));
 }
 
 TEST_F(WindowCommands, ExportThenImportCsvThroughTheCommands)

@@ -13,7 +13,8 @@ namespace {
 
 bool IsMessage(const QString& dialogName)
 {
-    return dialogName == QLatin1String("TUserWarnDlg") || dialogName == QLatin1String("TMyWarnDlg_2");
+    return dialogName == QLatin1String("TUserWarnDlg") || dialogName == QLatin1String("TMyWarnDlg_2")
+           || dialogName == QLatin1String("TSizedMessageDlg");
 }
 
 } // namespace
@@ -109,7 +110,7 @@ int TransferDialogDriver::respond(QDialog& dialog)
         return runTransfer(*transfer);
     if (whileMessageShown)
         whileMessageShown();
-    return name == QLatin1String("TUserWarnDlg") ? mrOK : defaultResult;
+    return name == QLatin1String("TUserWarnDlg") || name == QLatin1String("TSizedMessageDlg") ? mrOK : defaultResult;
 }
 
 int TransferDialogDriver::runTransfer(TProgramDialog& transfer)
