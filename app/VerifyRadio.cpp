@@ -5,6 +5,7 @@
 #include "transfer/TransferEnvironment.h"
 #include "transferui/TProgramDialog.h"
 #include "ui/AddedTexts.h"
+#include "ui/DifferenceNames.h"
 #include "ui/ModalSeam.h"
 #include "ui/SizedMessageDialog.h"
 
@@ -18,7 +19,7 @@ QString VerifyReport(const std::vector<FieldDifference>& differences, int maxLin
         return AddedText(Added::RadioMatches);
     QStringList lines;
     for (const FieldDifference& difference : differences)
-        lines << AddedText(Added::FieldDiffers).arg(difference.field, difference.file, difference.radio);
+        lines << AddedText(Added::FieldDiffers).arg(DifferenceName(difference), difference.file, difference.radio);
     return AddedText(Added::RadioDiffers) + QLatin1Char('\n') + MessageLines(lines, maxLines);
 }
 

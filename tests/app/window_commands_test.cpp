@@ -90,6 +90,22 @@ TEST_F(WindowCommands, AFailedVerifyReadShowsOnlyTheTransferOutcome)
     EXPECT_EQ(user.messages(), QStringList{QStringLiteral("Communication False")});
 }
 
+// The report names where each difference is in the interface language; the
+// field's own name and the values stay as the tool prints them.
+TEST_F(WindowCommands, TheVerifyReportNamesChannelsAndSidesInTheInterfaceLanguage)
+{
+    const std::vector<FieldDifference> differences{
+        {QStringLiteral("channel 12 TxFreq"), QStringLiteral("145.50000"), QStringLiteral("0")},
+        {QStringLiteral("ChannelUsedMap channel 40"), QStringLiteral("1"), QStringLiteral("0")},
+        {QStringLiteral("VFO B RxToneCode"), QStringLiteral("88.5"), QStringLiteral("Off")},
+        {QStringLiteral("SQL"), QStringLiteral("5"), QStringLiteral("7")},
+    };
+    AppLang().fSetLangType(3);
+    EXPECT_EQ(VerifyReport(differences, 30).split(QLatin1Char('\n')).mid(1),
+              (QStringList{QStringLiteral("信道 12 TxFreq：文件 145.50000，電台 0"), QStringLiteral("信道 40 ChannelUsedMap：文件 1，電台 0"),
+                           QStringLiteral("頻率模式 B RxToneCode：文件 88.5，電台 Off"), QStringLiteral("SQL：文件 5，電台 7")}));
+}
+
 TEST_F(WindowCommands, ALongReportIsCut)
 {
     std::vector<FieldDifference> many(40, FieldDifference{QStringLiteral("SQL"), QStringLiteral("1"), QStringLiteral("2")});
