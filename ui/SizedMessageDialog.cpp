@@ -26,7 +26,8 @@ TSizedMessageDlg::TSizedMessageDlg(QWidget* owner, const QString& message, const
     setWindowTitle(QString());
     Label1 = new QLabel(message, this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
+    // A list (a heading, then a line per item) reads down its left edge.
+    Label1->setAlignment(message.contains(QLatin1Char('\n')) ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
     Label1->setWordWrap(true);
     Label1->setMaximumWidth(kWidestMessage);
     QFont font = Label1->font();
