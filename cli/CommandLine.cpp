@@ -326,7 +326,7 @@ int Command::detect()
     const bool found = finder.findRadio();
     QJsonArray list;
     for (const HidDeviceInfo& info : env.backend.enumerate()) {
-        const bool radio = info.product == HidLink::kRadioProduct && info.manufacturer == HidLink::kRadioManufacturer;
+        const bool radio = HidLink::IsRadio(info);
         if (options_.json) {
             list.append(QJsonObject{{QStringLiteral("path"), info.path},
                                     {QStringLiteral("vendor_id"), info.vendorId},

@@ -51,7 +51,7 @@ QStringList AttachedRadios(HidBackend& backend, const TransferWait& wait, int wa
     wait([&backend] { return !backend.discovering(); }, waitMs);
     QStringList radios;
     for (const HidDeviceInfo& info : backend.enumerate()) {
-        if (info.product == HidLink::kRadioProduct && info.manufacturer == HidLink::kRadioManufacturer)
+        if (HidLink::IsRadio(info))
             radios << info.path;
     }
     backend.setWatching(false);

@@ -57,7 +57,7 @@ void HidLink::HidCtlDeviceChange()
         Entry entry;
         entry.text = displayText(info);
         entry.device = backend_.open(info);
-        if (entry.device && info.product == kRadioProduct && info.manufacturer == kRadioManufacturer) {
+        if (entry.device && IsRadio(info)) {
             radio_ = entry.device.get();
             outputReportLength_ = info.outputReportLength;
         }

@@ -38,6 +38,8 @@ public:
     // The strings the radio itself reports; matched exactly, case-sensitive.
     static const QString kRadioProduct;
     static const QString kRadioManufacturer;
+    // A device that names itself as the radio does.
+    static bool IsRadio(const HidDeviceInfo& info) { return info.product == kRadioProduct && info.manufacturer == kRadioManufacturer; }
 
     explicit HidLink(HidBackend& backend, QObject* parent = nullptr);
     ~HidLink() override;
