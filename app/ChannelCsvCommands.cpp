@@ -31,7 +31,7 @@ bool ImportCsvClick(Program& program, QWidget* owner)
     const CsvImport result = ImportChannelsCsv(file.readAll(), program.model);
     if (!result.ok()) {
         ShowSizedMessage(owner, AddedText(Added::NothingImported) + QLatin1Char('\n')
-                                   + CsvErrorLines(result.errors, result.unlistedErrors, kMaxMessageLines));
+                                   + CsvErrorLines(result.errors, result.unlistedErrors));
         return false;
     }
     return true;

@@ -28,7 +28,6 @@ namespace {
 
 // Actions that start a new group of the menus: insert, sort and find.
 constexpr std::size_t kGroupStarts[] = {4, 8, 10};
-constexpr int kMaxMessageLines = 20;
 
 // Find and Go to ask in a dialog with the program's own captions.
 void setUpPrompt(QInputDialog& dialog, const char* name, Added title, Added prompt)
@@ -161,7 +160,7 @@ void ChannelRowCommands::Paste()
             pasted = result.channels;
             break;
         case TextPaste::BadLines:
-            ShowSizedMessage(page_, AddedText(Added::NothingPasted) + QLatin1Char('\n') + CsvErrorLines(result.errors, result.unlistedErrors, kMaxMessageLines));
+            ShowSizedMessage(page_, AddedText(Added::NothingPasted) + QLatin1Char('\n') + CsvErrorLines(result.errors, result.unlistedErrors));
             return;
         case TextPaste::NoChannels:
             ShowSizedMessage(page_, AddedText(Added::NoChannelsToPaste));

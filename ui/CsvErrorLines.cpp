@@ -8,6 +8,9 @@ namespace lt {
 
 namespace {
 
+// As many as a message shows whole on a small screen.
+constexpr int kListedErrors = 20;
+
 static_assert(static_cast<int>(Added::CsvNotStep) - static_cast<int>(Added::CsvNulByte) + 1 == static_cast<int>(CsvProblem::kCount),
               "every problem has a text in the table");
 static_assert(static_cast<int>(CsvProblem::NulByte) == 0 && static_cast<int>(CsvProblem::NotStep) + 1 == static_cast<int>(CsvProblem::kCount),
@@ -29,12 +32,12 @@ QString CsvErrorLine(const CsvError& error)
     return AddedText(Added::CsvErrorInColumn).arg(line, error.column, what);
 }
 
-QString CsvErrorLines(const std::vector<CsvError>& errors, int unlisted, int maxLines)
+QString CsvErrorLines(const std::vector<CsvError>& errors, int unlisted)
 {
     QStringList lines;
     for (const CsvError& error : errors)
         lines << CsvErrorLine(error);
-    return MessageLines(lines, maxLines, unlisted);
+    return MessageLines(lines, kListedErrors, unlisted);
 }
 
 } // namespace lt

@@ -12,8 +12,8 @@ namespace lt {
 // "line 7, column Frequency: …". Column names stay the file's own.
 QString CsvErrorLine(const CsvError& error);
 
-// The errors one a line, at most maxLines, then how many more (those the
-// reader did not list, unlisted, included).
-QString CsvErrorLines(const std::vector<CsvError>& errors, int unlisted, int maxLines);
+// The errors one a line, the first 20, then how many more (those the reader
+// did not list, unlisted, included).
+QString CsvErrorLines(const std::vector<CsvError>& errors, int unlisted);
 
 } // namespace lt
